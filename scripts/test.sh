@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Builds and runs the whole test suite twice: the developer build, then the
+# AddressSanitizer + UndefinedBehaviorSanitizer build.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+for preset in dev asan; do
+    cmake --preset "$preset"
+    cmake --build --preset "$preset"
+    ctest --preset "$preset"
+done
