@@ -1,0 +1,82 @@
+// Load and unload of the data source: open the driver bundle, obtain its triplet operator,
+// set up the log; at unload release all of it in reverse order.
+#include <cstring>
+
+#include <CoreFoundation/CoreFoundation.h>
+#include <mach-o/dyld.h>
+#include <mach-o/ldsyms.h>
+
+#include "CTripletOperator.h"
+#include "ParaAnalyze.h"
+#include "TwainLogPaths.h"
+
+extern "C" {
+TWAINMON_EXPORT CFBundleRef g_TwainWrapperBundleRef = nullptr;
+TWAINMON_EXPORT CreateTwainWrapperProc g_fnDsCreate = nullptr;
+TWAINMON_EXPORT CTripletOperator* g_pcTripletOperator = nullptr;
+
+TWAINMON_EXPORT void MachO_Initialization();
+TWAINMON_EXPORT void MachO_Termination();
+}
+
+// A new URL of this module's own executable file, or null.
+static CFURLRef CreateMyMachOBundleURL() {
+    const uint32_t count = _dyld_image_count();
+    // Index 0 is the host executable, never this module.
+    for (uint32_t index = 1; index < count; ++index) {
+        if (_dyld_get_image_header(index) != &_mh_bundle_header) {
+            continue;
+        }
+        const char* path = _dyld_get_image_name(index);
+        if (path == nullptr) {
+            return nullptr;
+        }
+        return CFURLCreateFromFileSystemRepresentation(nullptr,
+                                                       reinterpret_cast<const UInt8*>(path),
+                                                       static_cast<CFIndex>(strlen(path)), false);
+    }
+    return nullptr;
+}
+
+// Runs at load, after g_cParaAnalyze has been constructed.
+__attribute__((constructor(102))) void MachO_Initialization() {
+    CFStringRef moduleName = nullptr;
+    if (CFURLRef myURL = CreateMyMachOBundleURL()) {
+        moduleName = CFURLCopyLastPathComponent(myURL);
+        CFRelease(myURL);
+    }
+
+    CFURLRef driverURL = CFURLCreateWithFileSystemPath(
+        kCFAllocatorDefault, CFSTR(TWAINMON_DRIVER_BUNDLE_PATH), kCFURLPOSIXPathStyle, true);
+    if (driverURL != nullptr) {
+        g_TwainWrapperBundleRef = CFBundleCreate(nullptr, driverURL);
+        CFRelease(driverURL);
+    }
+
+    if (g_TwainWrapperBundleRef != nullptr && moduleName != nullptr) {
+        g_fnDsCreate = reinterpret_cast<CreateTwainWrapperProc>(CFBundleGetFunctionPointerForName(
+            g_TwainWrapperBundleRef, CFSTR("CreateTwainWrapper")));
+        if (g_fnDsCreate != nullptr) {
+            g_fnDsCreate(moduleName, &g_pcTripletOperator);
+        }
+    }
+    // A factory that keeps the name has taken its own reference.
+    if (moduleName != nullptr) {
+        CFRelease(moduleName);
+    }
+    setupTwainLog();
+}
+
+// The module's only terminator.
+__attribute__((destructor(102))) void MachO_Termination() {
+    // The operator's code lives in the driver bundle: delete it before releasing the bundle.
+    if (g_pcTripletOperator != nullptr) {
+        delete g_pcTripletOperator;
+        g_pcTripletOperator = nullptr;
+    }
+    if (g_TwainWrapperBundleRef != nullptr) {
+        CFRelease(g_TwainWrapperBundleRef);
+        g_TwainWrapperBundleRef = nullptr;
+    }
+    cleanupTwainLog();
+}

@@ -1,0 +1,34 @@
+// Drives one analyzer the way DS_Entry does and returns the text of each pass.
+#ifndef TWAINMON_TESTS_ANALYZERFIXTURE_H
+#define TWAINMON_TESTS_ANALYZERFIXTURE_H
+
+#include <string>
+
+#include "ParaAnalyze.h"
+
+struct AnalyzerHarness {
+    CParaAnalyze analyzer;
+    char text[RESULT_TEXT_SIZE];
+
+    explicit AnalyzerHarness(int state = 3) { analyzer.SetTwainStatus(state); }
+
+    std::string Triplet(TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, void* data = nullptr) {
+        text[0] = '\0';
+        analyzer.TripletAnalyze(nullptr, nullptr, dg, dat, msg, static_cast<char*>(data), text);
+        return text;
+    }
+
+    std::string Result(TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, void* data, TW_UINT16 rc) {
+        text[0] = '\0';
+        analyzer.ParaAnalyze(nullptr, nullptr, dg, dat, msg, static_cast<char*>(data), rc, text);
+        return text;
+    }
+
+    // Both passes of one call, as the log receives them.
+    std::string Call(TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, void* data, TW_UINT16 rc) {
+        std::string all = Triplet(dg, dat, msg, data);
+        return all + Result(dg, dat, msg, data, rc);
+    }
+};
+
+#endif // TWAINMON_TESTS_ANALYZERFIXTURE_H
