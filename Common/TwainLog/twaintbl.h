@@ -56,9 +56,9 @@ void GetCapabilityName(uint32_t cap, char* dest, size_t destSize);
 constexpr size_t kMacroNameSize = 64;
 
 #define TW_MACRO_ROW(name, value) {#name, name},
-#define TW_MACRO_END                                                                               \
+#define TW_MACRO_END \
     { "ERROR!", -1 }
-#define TW_NAME_TABLE(table, list)                                                                 \
+#define TW_NAME_TABLE(table, list) \
     inline constexpr MacroEntry table[] = {list(TW_MACRO_ROW) TW_MACRO_END};
 
 // Triplet line and result section
@@ -137,9 +137,9 @@ TW_NAME_TABLE(twxq_li_macros, TW_TWXQ_LI_LIST)
 #undef TW_NAME_TABLE
 
 // An index row whose count is taken from the table itself.
-#define TW_VALTOCAP_ROW(cap, table)                                                                \
+#define TW_VALTOCAP_ROW(cap, table) \
     { cap, static_cast<uint32_t>(std::size(table)), table }
-#define TW_VALTOCAP_END                                                                            \
+#define TW_VALTOCAP_END \
     { 0xFFFFFFFF, 0xFFFFFFFF, nullptr }
 
 inline constexpr ValToCapEntry VALTOCAP[] = {
