@@ -365,3 +365,13 @@ unsigned long WriteLogFile(const unsigned char* data, unsigned long size) {
     }
     return fwrite(data, 1, size, g_pLogFile);
 }
+
+void WriteResultText(const char* text, size_t length) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
+    if (length > LOG_SECTION_LIMIT) {
+        WriteLogFile(bytes, LOG_SECTION_LIMIT);
+        WriteLogFile(reinterpret_cast<const unsigned char*>("Size of CAP_xxx too long"), 24);
+    } else if (length > 0) {
+        WriteLogFile(bytes, length);
+    }
+}

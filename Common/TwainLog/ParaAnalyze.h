@@ -89,5 +89,8 @@ void setupTwainLog();
 void cleanupTwainLog();
 // Writes size bytes to the log file; with no log file writes nothing and returns size.
 unsigned long WriteLogFile(const unsigned char* data, unsigned long size);
+// Writes a result section: whole up to LOG_SECTION_LIMIT bytes, else its first
+// LOG_SECTION_LIMIT bytes and the marker "Size of CAP_xxx too long" (no line end).
+void WriteResultText(const char* text, size_t length);
 
 #endif // TWAINMON_PARAANALYZE_H

@@ -37,13 +37,7 @@ TW_UINT16 DS_Entry(TW_IDENTITY* pOrigin, TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 
     result[0] = '\0';
     g_cParaAnalyze.ParaAnalyze(pOrigin, nullptr, DG, DAT, MSG, static_cast<char*>(pData), rc,
                                result);
-    length = strlen(result);
-    if (length > LOG_SECTION_LIMIT) {
-        WriteText(result, LOG_SECTION_LIMIT);
-        WriteText("Size of CAP_xxx too long", 24);
-    } else if (length > 0) {
-        WriteText(result, length);
-    }
+    WriteResultText(result, strlen(result));
 
     if (rc == TWRC_FAILURE && stack == 0) {
         stack = 1;

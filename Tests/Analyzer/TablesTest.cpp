@@ -15,7 +15,7 @@ struct TableSize {
     size_t expectedNameRows;
 };
 
-#define TABLE(t, n)                                                                                \
+#define TABLE(t, n) \
     { #t, t, std::size(t), n }
 const TableSize kTableSizes[] = {
     TABLE(twrc_macros, 11),    TABLE(dg_macros, 3),     TABLE(dat_macros, 33),

@@ -1,0 +1,353 @@
+// The data source as a host sees it: loaded with dlopen in a child process per case, with
+// the driver bundle path pointing at the sample driver or at a broken bundle, and the log
+// directory present or absent.
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+#include <dlfcn.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <CoreServices/CoreServices.h>
+
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "ParaAnalyze.h"
+#include "TwainLogPaths.h"
+#include "TwainWrapperProbe.h"
+#include "TwainXq.h"
+
+namespace {
+
+using DSEntryProc = TW_UINT16 (*)(TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF);
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::vector<std::string> LogFiles() {
+    std::vector<std::string> names;
+    if (DIR* dir = opendir(TWAINMON_LOG_DIRECTORY)) {
+        while (dirent* entry = readdir(dir)) {
+            if (entry->d_name[0] != '.') {
+                names.push_back(entry->d_name);
+            }
+        }
+        closedir(dir);
+    }
+    return names;
+}
+
+void RemoveLogDirectory() {
+    for (const std::string& name : LogFiles()) {
+        unlink((std::string(TWAINMON_LOG_DIRECTORY) + "/" + name).c_str());
+    }
+    rmdir(TWAINMON_LOG_DIRECTORY);
+}
+
+void PointDriverPathAt(const char* bundle) {
+    unlink(TWAINMON_DRIVER_BUNDLE_PATH);
+    ASSERT_EQ(symlink(bundle, TWAINMON_DRIVER_BUNDLE_PATH), 0) << strerror(errno);
+}
+
+// What the sample driver exports for hosts that want to see what reached it.
+struct Probe {
+    void* handle = dlopen(DRIVER_EXECUTABLE, RTLD_NOW | RTLD_NOLOAD);
+    ~Probe() {
+        if (handle != nullptr) {
+            dlclose(handle);
+        }
+    }
+    template <typename F>
+    F Get(const char* name) const {
+        return handle ? reinterpret_cast<F>(dlsym(handle, name)) : nullptr;
+    }
+    const TwainWrapperCall* LastCall() const {
+        auto f = Get<const TwainWrapperCall* (*)()>("TwainWrapperLastCall");
+        return f ? f() : nullptr;
+    }
+    std::string ModuleName() const {
+        auto f = Get<const char* (*)()>("TwainWrapperModuleName");
+        return f ? f() : "<no probe>";
+    }
+};
+
+struct Outcome {
+    std::string report; // what the body returned
+    std::string errors; // the child's standard error
+    std::string log;    // the one log file's contents
+    std::vector<std::string> logFiles;
+    bool unloaded = false; // module and driver gone after dlclose
+};
+
+// Loads the module in a child process, runs body with its DS_Entry, unloads it.
+Outcome RunLoaded(const std::function<std::string(DSEntryProc, void* module)>& body) {
+    char reportPath[] = "/tmp/twainmon-report-XXXXXX";
+    char errorPath[] = "/tmp/twainmon-stderr-XXXXXX";
+    const int reportFd = mkstemp(reportPath);
+    const int errorFd = mkstemp(errorPath);
+    fflush(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        dup2(errorFd, STDERR_FILENO);
+        std::string report;
+        void* module = dlopen(MODULE_PATH, RTLD_NOW | RTLD_LOCAL);
+        if (module == nullptr) {
+            report = std::string("dlopen failed: ") + dlerror();
+        } else {
+            auto entry = reinterpret_cast<DSEntryProc>(dlsym(module, "DS_Entry"));
+            report = body(entry, module);
+            dlclose(module);
+            void* again = dlopen(MODULE_PATH, RTLD_NOW | RTLD_NOLOAD);
+            void* driver = dlopen(DRIVER_EXECUTABLE, RTLD_NOW | RTLD_NOLOAD);
+            report += again == nullptr && driver == nullptr ? "|unloaded" : "|still loaded";
+        }
+        (void)!write(reportFd, report.data(), report.size());
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    close(reportFd);
+    close(errorFd);
+    Outcome outcome;
+    outcome.report = ReadFile(reportPath);
+    outcome.errors = ReadFile(errorPath);
+    unlink(reportPath);
+    unlink(errorPath);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << outcome.errors;
+    const std::string suffix = "|unloaded";
+    if (outcome.report.size() >= suffix.size() &&
+        outcome.report.compare(outcome.report.size() - suffix.size(), suffix.size(), suffix) == 0) {
+        outcome.unloaded = true;
+        outcome.report.resize(outcome.report.size() - suffix.size());
+    }
+    outcome.logFiles = LogFiles();
+    if (outcome.logFiles.size() == 1) {
+        outcome.log = ReadFile(std::string(TWAINMON_LOG_DIRECTORY) + "/" + outcome.logFiles[0]);
+    }
+    return outcome;
+}
+
+std::string Hex32(const void* pointer) {
+    char text[16];
+    snprintf(text, sizeof text, "%08x",
+             static_cast<unsigned>(reinterpret_cast<uintptr_t>(pointer)));
+    return text;
+}
+
+const char kErrorStatus[] =
+    "*** Inspect Error Status Start ***\r\n*** Inspect Error Status End   ***\r\n";
+
+class EndToEnd : public testing::Test {
+protected:
+    void Load(const char* bundle, bool logging) {
+        PointDriverPathAt(bundle);
+        RemoveLogDirectory();
+        if (logging) {
+            ASSERT_EQ(mkdir(TWAINMON_LOG_DIRECTORY, 0755), 0);
+        }
+    }
+    void TearDown() override {
+        RemoveLogDirectory();
+        PointDriverPathAt(SAMPLE_BUNDLE);
+    }
+};
+
+TEST_F(EndToEnd, LogFileOnlyWhenTheDirectoryExists) {
+    Load(SAMPLE_BUNDLE, true);
+    Outcome on = RunLoaded([](DSEntryProc, void*) { return std::string(); });
+    ASSERT_EQ(on.logFiles.size(), 1u);
+    EXPECT_TRUE(
+        std::regex_match(on.logFiles[0], std::regex(R"(Twainlog_20\d{6}_\d{6}_\d{4}\.txt)")))
+        << on.logFiles[0];
+    EXPECT_EQ(on.log, "");
+    EXPECT_EQ(on.errors, "Close Log File.\n");
+    EXPECT_TRUE(on.unloaded);
+
+    Load(SAMPLE_BUNDLE, false);
+    Outcome off = RunLoaded([](DSEntryProc, void*) { return std::string(); });
+    EXPECT_TRUE(off.logFiles.empty());
+    EXPECT_EQ(access(TWAINMON_LOG_DIRECTORY, F_OK), -1);
+    EXPECT_EQ(off.errors, "");
+    EXPECT_TRUE(off.unloaded);
+}
+
+TEST_F(EndToEnd, LoadHandsTheModuleNameToTheFactoryAndSetsTheState) {
+    for (bool logging : {true, false}) {
+        Load(SAMPLE_BUNDLE, logging);
+        Outcome outcome = RunLoaded([](DSEntryProc, void* module) {
+            auto* analyzer = static_cast<CParaAnalyze*>(dlsym(module, "g_cParaAnalyze"));
+            Probe probe;
+            auto live = probe.Get<int (*)()>("TwainWrapperLiveOperators");
+            return probe.ModuleName() + " state " + std::to_string(analyzer->m_nTwainStatus) +
+                   " operators " + std::to_string(live ? live() : -1) + " label " +
+                   analyzer->m_szAppName;
+        });
+        EXPECT_EQ(outcome.report, std::string("TwainMonitor.ds state ") + (logging ? "3" : "0") +
+                                      " operators 1 label APP");
+        EXPECT_TRUE(outcome.unloaded);
+    }
+}
+
+// One triplet of the forwarding table, with a parameter block the driver may fill.
+struct Triplet {
+    TW_UINT32 dg;
+    TW_UINT16 dat;
+    TW_UINT16 msg;
+    TW_UINT16 cap; // the TW_CAPABILITY's Cap for DAT_CAPABILITY
+};
+
+const Triplet kSession[] = {
+    {DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, 0},
+    {DG_CONTROL, DAT_CAPABILITY, MSG_GET, CAP_SUPPORTEDCAPS},
+    {DG_CONTROL, DAT_CAPABILITY, MSG_GET, ICAP_PIXELTYPE},
+    {DG_CONTROL, DAT_CAPABILITY, MSG_GET, 0x9000}, // unsupported
+    {DG_CONTROL, DAT_STATUS, MSG_GET, 0},
+    {DG_CONTROL, DAT_CAPABILITY, MSG_GET, CAP_XQ_VERSION},
+    {DG_CONTROL, DAT_XQ_SETTINGFRAME, MSG_GET, 0},
+    {DG_CONTROL, DAT_XQ_EVENT, MSG_XQ_TIMERRESET, 0},
+    {DG_CONTROL, DAT_XQ_EDGEFILLAREA, MSG_GET, 0},
+    {DG_IMAGE, DAT_IMAGEINFO, MSG_GET, 0}, // out of sequence
+    {8, DAT_NULL, MSG_NULL, 0},
+    {DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, 0},
+    {DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, 0},
+    {DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, 0},
+    {DG_CONTROL, DAT_USERINTERFACE, MSG_DISABLEDS, 0},
+    {DG_CONTROL, DAT_IDENTITY, MSG_CLOSEDS, 0},
+};
+
+// Runs the session; reports each call's code and whether the driver saw exactly the
+// caller's arguments and returned that code.
+std::string ForwardSession(DSEntryProc entry) {
+    Probe probe;
+    if (probe.LastCall() == nullptr) {
+        return "no probe";
+    }
+    std::string report;
+    for (const Triplet& t : kSession) {
+        alignas(8) unsigned char block[1024] = {};
+        TW_IDENTITY origin{};
+        origin.Id = 42;
+        auto* capability = reinterpret_cast<TW_CAPABILITY*>(block);
+        capability->Cap = t.cap;
+        const TW_UINT16 rc = entry(&origin, t.dg, t.dat, t.msg, block);
+        const TwainWrapperCall* seen = probe.LastCall();
+        const bool same = seen->pOrigin == &origin && seen->DG == t.dg && seen->DAT == t.dat &&
+                          seen->MSG == t.msg && seen->pData == block && seen->rc == rc;
+        report += std::to_string(rc) + (same ? " " : "! ");
+        if (t.dat == DAT_CAPABILITY && capability->hContainer != nullptr) {
+            DisposeHandle(capability->hContainer);
+        }
+    }
+    return report;
+}
+
+TEST_F(EndToEnd, ForwardsEveryTripletAndReturnsTheDriversCode) {
+    Load(SAMPLE_BUNDLE, true);
+    Outcome on = RunLoaded([](DSEntryProc entry, void*) { return ForwardSession(entry); });
+    Load(SAMPLE_BUNDLE, false);
+    Outcome off = RunLoaded([](DSEntryProc entry, void*) { return ForwardSession(entry); });
+    EXPECT_EQ(on.report.find('!'), std::string::npos) << on.report;
+    EXPECT_EQ(on.report, off.report);
+    // The sample driver's answers: successes, failures for the unsupported capability, the
+    // unknown vendor type, the out-of-sequence call and the unknown group, then events.
+    EXPECT_EQ(on.report, "0 0 0 1 0 0 0 0 1 1 1 0 4 5 0 0 ");
+    EXPECT_TRUE(on.unloaded);
+    EXPECT_TRUE(off.unloaded);
+    EXPECT_NE(on.log.find("[00001] [APP] DG_CONTROL/DAT_IDENTITY/MSG_OPENDS\r\n"),
+              std::string::npos);
+    EXPECT_NE(on.log.find("DG_CONTROL/DAT_CAPABILITY/MSG_GET (CAP_SUPPORTEDCAPS)\r\n"),
+              std::string::npos);
+    EXPECT_NE(on.log.find("\r\nTWAIN Status = [3]\r\n"), std::string::npos);
+}
+
+TEST_F(EndToEnd, LogHoldsTripletResultAndErrorStatusBytes) {
+    Load(SAMPLE_BUNDLE, true);
+    Outcome outcome = RunLoaded([](DSEntryProc entry, void*) {
+        alignas(8) unsigned char block[64];
+        memset(block, 0x5a, sizeof block);
+        TW_EVENT event{};
+        std::string report;
+        report += std::to_string(entry(nullptr, DG_CONTROL, DAT_XQ_EDGEFILLAREA, MSG_GET, block));
+        report +=
+            " " + std::to_string(entry(nullptr, DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, &event));
+        report +=
+            " " + std::to_string(entry(nullptr, DG_CONTROL, DAT_XQ_DUALIMAGE, MSG_SET, nullptr));
+        bool untouched = true;
+        for (unsigned char byte : block) {
+            untouched = untouched && byte == 0x5a;
+        }
+        return report + (untouched ? " untouched " : " changed ") + Hex32(block);
+    });
+    const std::string pointer = outcome.report.substr(outcome.report.rfind(' ') + 1);
+    EXPECT_EQ(outcome.report, "1 5 1 untouched " + pointer);
+    EXPECT_EQ(outcome.log, "[00001] [APP] DG_CONTROL/DAT_XQ_EDGEFILLAREA/MSG_GET\r\n"
+                           "        Return Code = [TWRC_FAILURE]\r\n"
+                           "pData   = <0x" +
+                               pointer + ">\r\n" + kErrorStatus +
+                               "[00002] [APP] DG_CONTROL/DAT_XQ_DUALIMAGE/MSG_SET\r\n"
+                               "        Return Code = [TWRC_FAILURE]\r\n"
+                               "pData   = <0x00000000>\r\n" +
+                               kErrorStatus);
+    EXPECT_EQ(outcome.errors, "Close Log File.\n");
+}
+
+struct BrokenLoad {
+    const char* name;
+    const char* bundle;
+};
+
+TEST_F(EndToEnd, WithoutOperatorEveryCallFailsAndIsLogged) {
+    const BrokenLoad loads[] = {{"no bundle", MISSING_BUNDLE}, {"no factory", NO_FACTORY_BUNDLE}};
+    for (const BrokenLoad& load : loads) {
+        SCOPED_TRACE(load.name);
+        Load(load.bundle, true);
+        Outcome outcome = RunLoaded([](DSEntryProc entry, void* module) {
+            TW_IDENTITY identity{};
+            auto* analyzer = static_cast<CParaAnalyze*>(dlsym(module, "g_cParaAnalyze"));
+            std::string report = std::to_string(analyzer->m_nTwainStatus);
+            report += " " + std::to_string(
+                                entry(&identity, DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, &identity));
+            report += " " + std::to_string(entry(&identity, DG_CONTROL, DAT_XQ_SETTINGFRAME,
+                                                 MSG_GET, nullptr));
+            return report + " " + std::to_string(analyzer->m_nTwainStatus);
+        });
+        EXPECT_EQ(outcome.report, "3 1 1 3");
+        EXPECT_EQ(outcome.log.find("[00001] [APP] DG_CONTROL/DAT_IDENTITY/MSG_OPENDS\r\n"
+                                   "        Return Code = [TWRC_FAILURE]\r\n"),
+                  0u)
+            << outcome.log;
+        EXPECT_NE(outcome.log.find("[00002] [APP] DG_CONTROL/DAT_XQ_SETTINGFRAME/MSG_GET\r\n"
+                                   "        Return Code = [TWRC_FAILURE]\r\n"
+                                   "pData   = <0x00000000>\r\n" +
+                                   std::string(kErrorStatus)),
+                  std::string::npos)
+            << outcome.log;
+        EXPECT_EQ(outcome.errors, "Close Log File.\n");
+        EXPECT_TRUE(outcome.unloaded);
+    }
+}
+
+TEST_F(EndToEnd, WithoutOperatorOrLogDirectoryNothingIsWritten) {
+    Load(MISSING_BUNDLE, false);
+    Outcome outcome = RunLoaded([](DSEntryProc entry, void*) {
+        return std::to_string(entry(nullptr, DG_CONTROL, DAT_STATUS, MSG_GET, nullptr));
+    });
+    EXPECT_EQ(outcome.report, "1");
+    EXPECT_TRUE(outcome.logFiles.empty());
+    EXPECT_EQ(outcome.errors, "");
+    EXPECT_TRUE(outcome.unloaded);
+}
+
+} // namespace
