@@ -223,6 +223,7 @@ const Triplet kSession[] = {
     {DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, 0},
     {DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, 0},
     {DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, 0},
+    {DG_CONTROL, DAT_PENDINGXFERS, MSG_RESET, 0},
     {DG_CONTROL, DAT_USERINTERFACE, MSG_DISABLEDS, 0},
     {DG_CONTROL, DAT_IDENTITY, MSG_CLOSEDS, 0},
 };
@@ -261,8 +262,9 @@ TEST_F(EndToEnd, ForwardsEveryTripletAndReturnsTheDriversCode) {
     EXPECT_EQ(on.report.find('!'), std::string::npos) << on.report;
     EXPECT_EQ(on.report, off.report);
     // The sample driver's answers: successes, failures for the unsupported capability, the
-    // unknown vendor type, the out-of-sequence call and the unknown group, then events.
-    EXPECT_EQ(on.report, "0 0 0 1 0 0 0 0 1 1 1 0 4 5 0 0 ");
+    // unknown vendor type, the out-of-sequence call and the unknown group, then a transfer-ready
+    // event, no event, and the way back to a closed source.
+    EXPECT_EQ(on.report, "0 0 0 1 0 0 0 0 1 1 1 0 4 5 0 0 0 ");
     EXPECT_TRUE(on.unloaded);
     EXPECT_TRUE(off.unloaded);
     EXPECT_NE(on.log.find("[00001] [APP] DG_CONTROL/DAT_IDENTITY/MSG_OPENDS\r\n"),
@@ -291,11 +293,13 @@ TEST_F(EndToEnd, LogHoldsTripletResultAndErrorStatusBytes) {
         return report + (untouched ? " untouched " : " changed ") + Hex32(block);
     });
     const std::string pointer = outcome.report.substr(outcome.report.rfind(' ') + 1);
-    EXPECT_EQ(outcome.report, "1 5 1 untouched " + pointer);
+    // Polling a source that is not enabled fails: the call leaves no analyzer text, but the
+    // error-status lines of a failure still follow.
+    EXPECT_EQ(outcome.report, "1 1 1 untouched " + pointer);
     EXPECT_EQ(outcome.log, "[00001] [APP] DG_CONTROL/DAT_XQ_EDGEFILLAREA/MSG_GET\r\n"
                            "        Return Code = [TWRC_FAILURE]\r\n"
                            "pData   = <0x" +
-                               pointer + ">\r\n" + kErrorStatus +
+                               pointer + ">\r\n" + kErrorStatus + kErrorStatus +
                                "[00002] [APP] DG_CONTROL/DAT_XQ_DUALIMAGE/MSG_SET\r\n"
                                "        Return Code = [TWRC_FAILURE]\r\n"
                                "pData   = <0x00000000>\r\n" +

@@ -1,0 +1,448 @@
+#include "SampleScanner.h"
+
+#include <CoreServices/CoreServices.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "Fix32.h"
+#include "TwainFlags.h"
+#include "TwainXq.h"
+
+namespace {
+
+// The vendor's DAT_XQ_SETTINGFRAME: how many setting frames the driver keeps and which one
+// is in use.
+struct TW_XQ_SETTINGFRAME {
+    TW_UINT16 NumFrame;
+    TW_UINT16 CurrentNum;
+};
+static_assert(sizeof(TW_XQ_SETTINGFRAME) == 4, "TW_XQ_SETTINGFRAME");
+
+// The identity an application gets when the manager has not assigned one.
+constexpr uint64_t kUnassignedSourceId = 1;
+// With its user interface shown the scanner waits this many event polls for the user to
+// press Scan; without it, it scans at once.
+constexpr int kPollsWhileUserChooses = 2;
+// The memory transfer's preferred buffer holds this many rows.
+constexpr TW_UINT32 kPreferredRows = 16;
+
+const TW_FRAME kDefaultFrame = {ToFix32(0), ToFix32(0), ToFix32(8.5), ToFix32(11.0)};
+
+template <size_t N>
+void CopyText(char (&to)[N], const char* text) {
+    std::strncpy(to, text, N - 1);
+    to[N - 1] = '\0';
+}
+
+void Describe(TW_IDENTITY& identity) {
+    if (identity.Id == 0) {
+        identity.Id = kUnassignedSourceId;
+    }
+    identity.Version.MajorNum = 1;
+    identity.Version.MinorNum = 10;
+    identity.Version.Language = static_cast<TW_UINT16>(TWLG_USA);
+    identity.Version.Country = TWCY_USA;
+    CopyText(identity.Version.Info, "1.10 sample");
+    identity.ProtocolMajor = 2;
+    identity.ProtocolMinor = 1;
+    identity.SupportedGroups = DG_CONTROL | DG_IMAGE;
+    CopyText(identity.Manufacturer, "Sample Imaging");
+    CopyText(identity.ProductFamily, "Flatbed");
+    CopyText(identity.ProductName, "Sample Flatbed 1200");
+}
+
+bool Within(TW_FIX32 low, TW_FIX32 high, TW_FIX32 limit) {
+    return Fix32Units(low) >= 0 && Fix32Units(low) < Fix32Units(high) &&
+           Fix32Units(high) <= Fix32Units(limit);
+}
+
+} // namespace
+
+const CSampleScanner::Route CSampleScanner::kRoutes[] = {
+    {DG_CONTROL, DAT_CAPABILITY, &CSampleScanner::Capability},
+    {DG_CONTROL, DAT_EVENT, &CSampleScanner::Event},
+    {DG_CONTROL, DAT_IDENTITY, &CSampleScanner::Identity},
+    {DG_CONTROL, DAT_PENDINGXFERS, &CSampleScanner::PendingXfers},
+    {DG_CONTROL, DAT_SETUPMEMXFER, &CSampleScanner::SetupMemXfer},
+    {DG_CONTROL, DAT_STATUS, &CSampleScanner::Status},
+    {DG_CONTROL, DAT_USERINTERFACE, &CSampleScanner::UserInterface},
+    {DG_CONTROL, DAT_XQ_SETTINGFRAME, &CSampleScanner::XqSettingFrame},
+    {DG_CONTROL, DAT_XQ_EVENT, &CSampleScanner::XqEvent},
+    {DG_IMAGE, DAT_IMAGEINFO, &CSampleScanner::ImageInfo},
+    {DG_IMAGE, DAT_IMAGELAYOUT, &CSampleScanner::ImageLayout},
+    {DG_IMAGE, DAT_IMAGEMEMXFER, &CSampleScanner::ImageMemXfer},
+    {DG_IMAGE, DAT_IMAGENATIVEXFER, &CSampleScanner::ImageNativeXfer},
+};
+
+CSampleScanner::CSampleScanner() : m_frame(kDefaultFrame) {}
+
+TW_UINT16 CSampleScanner::OperateTriplet(TW_IDENTITY* /*pOrigin*/, TW_UINT32 DG, TW_UINT16 DAT,
+                                         TW_UINT16 MSG, TW_MEMREF pData) {
+    Outcome outcome = Fail(TWCC_BADPROTOCOL);
+    for (const Route& route : kRoutes) {
+        if (route.dg == DG && route.dat == DAT) {
+            outcome = (this->*route.handler)(MSG, pData);
+            break;
+        }
+    }
+    m_condition = outcome.cc;
+    return outcome.rc;
+}
+
+CSampleScanner::Outcome CSampleScanner::Identity(TW_UINT16 msg, TW_MEMREF pData) {
+    auto* identity = static_cast<TW_IDENTITY*>(pData);
+    switch (msg) {
+    case MSG_OPENDS:
+        if (m_state != 3) {
+            return Fail(TWCC_SEQERROR);
+        }
+        if (identity == nullptr) {
+            return Fail(TWCC_BADVALUE);
+        }
+        m_caps.Restore();
+        m_frame = kDefaultFrame;
+        Describe(*identity);
+        m_state = 4;
+        return Done();
+    case MSG_CLOSEDS:
+        if (m_state != 4) {
+            return Fail(TWCC_SEQERROR);
+        }
+        m_state = 3;
+        return Done();
+    case MSG_GET:
+        if (identity == nullptr) {
+            return Fail(TWCC_BADVALUE);
+        }
+        Describe(*identity);
+        return Done();
+    default:
+        return Fail(TWCC_BADPROTOCOL);
+    }
+}
+
+CSampleScanner::Outcome CSampleScanner::Capability(TW_UINT16 msg, TW_MEMREF pData) {
+    switch (msg) {
+    case MSG_GET:
+    case MSG_GETCURRENT:
+    case MSG_GETDEFAULT:
+    case MSG_QUERYSUPPORT:
+        if (!InStates(4, 7)) {
+            return Fail(TWCC_SEQERROR);
+        }
+        break;
+    case MSG_SET:
+    case MSG_RESET:
+        if (m_state != 4) {
+            return Fail(TWCC_SEQERROR);
+        }
+        break;
+    default:
+        return Fail(TWCC_BADPROTOCOL);
+    }
+    if (pData == nullptr) {
+        return Fail(TWCC_BADVALUE);
+    }
+    auto& capability = *static_cast<TW_CAPABILITY*>(pData);
+    const TW_UINT16 cc = m_caps.Operate(msg, capability);
+    if (cc != TWCC_SUCCESS) {
+        return Fail(cc);
+    }
+    if (capability.Cap == ICAP_PIXELTYPE && (msg == MSG_SET || msg == MSG_RESET)) {
+        m_caps.Force(ICAP_BITDEPTH, static_cast<TW_UINT32>(CurrentFormat().BitsPerPixel()));
+    }
+    return Done();
+}
+
+CSampleScanner::Outcome CSampleScanner::Event(TW_UINT16 msg, TW_MEMREF pData) {
+    if (msg != MSG_PROCESSEVENT) {
+        return Fail(TWCC_BADPROTOCOL);
+    }
+    if (!InStates(5, 7)) {
+        return Fail(TWCC_SEQERROR);
+    }
+    if (pData == nullptr) {
+        return Fail(TWCC_BADVALUE);
+    }
+    auto& event = *static_cast<TW_EVENT*>(pData);
+    event.TWMessage = NextEvent();
+    return Done(event.TWMessage == MSG_NULL ? TWRC_NOTDSEVENT : TWRC_DSEVENT);
+}
+
+TW_UINT16 CSampleScanner::NextEvent() {
+    if (m_state == 5 && m_xferReadyQueued) {
+        if (m_eventsBeforeXferReady > 0) {
+            --m_eventsBeforeXferReady;
+            return MSG_NULL;
+        }
+        m_xferReadyQueued = false;
+        m_nextRow = 0;
+        m_state = 6;
+        return MSG_XFERREADY;
+    }
+    if (m_closeRequestQueued) {
+        m_closeRequestQueued = false;
+        return MSG_CLOSEDSREQ;
+    }
+    return MSG_NULL;
+}
+
+CSampleScanner::Outcome CSampleScanner::UserInterface(TW_UINT16 msg, TW_MEMREF pData) {
+    switch (msg) {
+    case MSG_ENABLEDS: {
+        if (m_state != 4) {
+            return Fail(TWCC_SEQERROR);
+        }
+        if (pData == nullptr) {
+            return Fail(TWCC_BADVALUE);
+        }
+        const auto& ui = *static_cast<const TW_USERINTERFACE*>(pData);
+        const auto xferCount = static_cast<TW_INT16>(m_caps.Current(CAP_XFERCOUNT));
+        m_pagesLeft = xferCount > 0 ? static_cast<TW_UINT32>(xferCount) : 1;
+        m_xferReadyQueued = true;
+        m_eventsBeforeXferReady = ui.ShowUI ? kPollsWhileUserChooses : 0;
+        m_closeRequestQueued = false;
+        m_state = 5;
+        return Done();
+    }
+    case MSG_DISABLEDS:
+        if (m_state != 5) {
+            return Fail(TWCC_SEQERROR);
+        }
+        m_xferReadyQueued = false;
+        m_closeRequestQueued = false;
+        m_state = 4;
+        return Done();
+    default:
+        return Fail(TWCC_BADPROTOCOL);
+    }
+}
+
+CSampleScanner::Outcome CSampleScanner::PendingXfers(TW_UINT16 msg, TW_MEMREF pData) {
+    switch (msg) {
+    case MSG_GET:
+        if (!InStates(4, 7)) {
+            return Fail(TWCC_SEQERROR);
+        }
+        break;
+    case MSG_ENDXFER:
+        if (!InStates(6, 7)) {
+            return Fail(TWCC_SEQERROR);
+        }
+        break;
+    case MSG_RESET:
+        if (m_state != 6) {
+            return Fail(TWCC_SEQERROR);
+        }
+        break;
+    default:
+        return Fail(TWCC_BADPROTOCOL);
+    }
+    if (pData == nullptr) {
+        return Fail(TWCC_BADVALUE);
+    }
+    if (msg == MSG_ENDXFER) {
+        EndPages(1);
+    } else if (msg == MSG_RESET) {
+        EndPages(m_pagesLeft);
+    }
+    auto& pending = *static_cast<TW_PENDINGXFERS*>(pData);
+    pending.Count = static_cast<TW_UINT16>(InStates(6, 7) ? m_pagesLeft : 0);
+    pending.EOJ = 0;
+    return Done();
+}
+
+void CSampleScanner::EndPages(TW_UINT32 pages) {
+    m_pagesLeft -= std::min(pages, m_pagesLeft);
+    m_nextRow = 0;
+    if (m_pagesLeft > 0) {
+        m_state = 6;
+    } else {
+        m_state = 5;
+        m_closeRequestQueued = true;
+    }
+}
+
+CSampleScanner::Outcome CSampleScanner::SetupMemXfer(TW_UINT16 msg, TW_MEMREF pData) {
+    if (msg != MSG_GET) {
+        return Fail(TWCC_BADPROTOCOL);
+    }
+    if (!InStates(4, 6)) {
+        return Fail(TWCC_SEQERROR);
+    }
+    if (pData == nullptr) {
+        return Fail(TWCC_BADVALUE);
+    }
+    const ImageFormat format = CurrentFormat();
+    auto& setup = *static_cast<TW_SETUPMEMXFER*>(pData);
+    setup.MinBufSize = format.BytesPerRow();
+    setup.MaxBufSize = format.Bytes();
+    setup.Preferred = std::min(kPreferredRows * format.BytesPerRow(), format.Bytes());
+    return Done();
+}
+
+CSampleScanner::Outcome CSampleScanner::Status(TW_UINT16 msg, TW_MEMREF pData) {
+    if (msg != MSG_GET) {
+        return Fail(TWCC_BADPROTOCOL);
+    }
+    if (pData == nullptr) {
+        return Fail(TWCC_BADVALUE);
+    }
+    auto& status = *static_cast<TW_STATUS*>(pData);
+    status.ConditionCode = m_condition; // Done() then clears it
+    status.Reserved = 0;
+    return Done();
+}
+
+CSampleScanner::Outcome CSampleScanner::ImageInfo(TW_UINT16 msg, TW_MEMREF pData) {
+    if (msg != MSG_GET) {
+        return Fail(TWCC_BADPROTOCOL);
+    }
+    if (!InStates(6, 7)) {
+        return Fail(TWCC_SEQERROR);
+    }
+    if (pData == nullptr) {
+        return Fail(TWCC_BADVALUE);
+    }
+    const ImageFormat format = CurrentFormat();
+    auto& info = *static_cast<TW_IMAGEINFO*>(pData);
+    info = TW_IMAGEINFO{};
+    info.XResolution = Fix32FromItem(m_caps.Current(ICAP_XRESOLUTION));
+    info.YResolution = Fix32FromItem(m_caps.Current(ICAP_YRESOLUTION));
+    info.ImageWidth = static_cast<TW_INT32>(format.width);
+    info.ImageLength = static_cast<TW_INT32>(format.rows);
+    info.SamplesPerPixel = format.SamplesPerPixel();
+    for (int sample = 0; sample < format.SamplesPerPixel(); ++sample) {
+        info.BitsPerSample[sample] = format.BitsPerSample();
+    }
+    info.BitsPerPixel = format.BitsPerPixel();
+    info.Planar = 0;
+    info.PixelType = static_cast<TW_INT16>(format.pixelType);
+    info.Compression = TWCP_NONE;
+    return Done();
+}
+
+CSampleScanner::Outcome CSampleScanner::ImageLayout(TW_UINT16 msg, TW_MEMREF pData) {
+    switch (msg) {
+    case MSG_GET:
+    case MSG_GETDEFAULT:
+        if (!InStates(4, 7)) {
+            return Fail(TWCC_SEQERROR);
+        }
+        break;
+    case MSG_SET:
+    case MSG_RESET:
+        if (m_state != 4) {
+            return Fail(TWCC_SEQERROR);
+        }
+        break;
+    default:
+        return Fail(TWCC_BADPROTOCOL);
+    }
+    if (pData == nullptr) {
+        return Fail(TWCC_BADVALUE);
+    }
+    auto& layout = *static_cast<TW_IMAGELAYOUT*>(pData);
+    if (msg == MSG_SET) {
+        const TW_FRAME& frame = layout.Frame;
+        if (!Within(frame.Left, frame.Right, Fix32FromItem(m_caps.Current(ICAP_PHYSICALWIDTH))) ||
+            !Within(frame.Top, frame.Bottom, Fix32FromItem(m_caps.Current(ICAP_PHYSICALHEIGHT)))) {
+            return Fail(TWCC_BADVALUE);
+        }
+        m_frame = frame;
+    } else if (msg == MSG_RESET) {
+        m_frame = kDefaultFrame;
+    }
+    layout.Frame = msg == MSG_GETDEFAULT ? kDefaultFrame : m_frame;
+    layout.DocumentNumber = 1;
+    layout.PageNumber = 1;
+    layout.FrameNumber = 1;
+    return Done();
+}
+
+CSampleScanner::Outcome CSampleScanner::ImageMemXfer(TW_UINT16 msg, TW_MEMREF pData) {
+    if (msg != MSG_GET) {
+        return Fail(TWCC_BADPROTOCOL);
+    }
+    const ImageFormat format = CurrentFormat();
+    if (!InStates(6, 7) || m_caps.Current(ICAP_XFERMECH) != TWSX_MEMORY ||
+        m_nextRow >= format.rows) {
+        return Fail(TWCC_SEQERROR);
+    }
+    if (pData == nullptr) {
+        return Fail(TWCC_BADVALUE);
+    }
+    auto& xfer = *static_cast<TW_IMAGEMEMXFER*>(pData);
+    const TW_UINT32 bytesPerRow = format.BytesPerRow();
+    // The buffer must be the application's own memory, large enough for one row.
+    if (xfer.Memory.TheMem == nullptr || (xfer.Memory.Flags & TWMF_HANDLE) != 0 ||
+        xfer.Memory.Length < bytesPerRow) {
+        return Fail(TWCC_BADVALUE);
+    }
+    const TW_UINT32 rows = std::min(xfer.Memory.Length / bytesPerRow, format.rows - m_nextRow);
+    RenderRows(format, m_nextRow, rows, static_cast<TW_UINT8*>(xfer.Memory.TheMem));
+    xfer.Compression = TWCP_NONE;
+    xfer.BytesPerRow = bytesPerRow;
+    xfer.Columns = format.width;
+    xfer.Rows = rows;
+    xfer.XOffset = 0;
+    xfer.YOffset = m_nextRow;
+    xfer.BytesWritten = rows * bytesPerRow;
+    m_nextRow += rows;
+    m_state = 7;
+    return Done(m_nextRow == format.rows ? TWRC_XFERDONE : TWRC_SUCCESS);
+}
+
+CSampleScanner::Outcome CSampleScanner::ImageNativeXfer(TW_UINT16 msg, TW_MEMREF pData) {
+    if (msg != MSG_GET) {
+        return Fail(TWCC_BADPROTOCOL);
+    }
+    if (m_state != 6 || m_caps.Current(ICAP_XFERMECH) != TWSX_NATIVE) {
+        return Fail(TWCC_SEQERROR);
+    }
+    if (pData == nullptr) {
+        return Fail(TWCC_BADVALUE);
+    }
+    // The whole image, rows top to bottom as a memory transfer delivers them. The
+    // application owns the handle and disposes of it.
+    const ImageFormat format = CurrentFormat();
+    Handle image = NewHandleClear(static_cast<Size>(format.Bytes()));
+    if (image == nullptr) {
+        return Fail(TWCC_LOWMEMORY);
+    }
+    HLock(image);
+    RenderRows(format, 0, format.rows, reinterpret_cast<TW_UINT8*>(*image));
+    HUnlock(image);
+    *static_cast<TW_HANDLE*>(pData) = image;
+    m_nextRow = format.rows;
+    m_state = 7;
+    return Done(TWRC_XFERDONE);
+}
+
+CSampleScanner::Outcome CSampleScanner::XqSettingFrame(TW_UINT16 msg, TW_MEMREF pData) {
+    if (msg != MSG_GET) {
+        return Fail(TWCC_BADPROTOCOL);
+    }
+    if (!InStates(4, 7)) {
+        return Fail(TWCC_SEQERROR);
+    }
+    if (pData == nullptr) {
+        return Fail(TWCC_BADVALUE);
+    }
+    *static_cast<TW_XQ_SETTINGFRAME*>(pData) = {1, 0};
+    return Done();
+}
+
+CSampleScanner::Outcome CSampleScanner::XqEvent(TW_UINT16 msg, TW_MEMREF /*pData*/) {
+    if (msg != MSG_XQ_TIMERRESET) {
+        return Fail(TWCC_BADPROTOCOL);
+    }
+    return InStates(4, 7) ? Done() : Fail(TWCC_SEQERROR); // nothing to read or write
+}
+
+ImageFormat CSampleScanner::CurrentFormat() const {
+    return MakeImageFormat(static_cast<TW_UINT16>(m_caps.Current(ICAP_PIXELTYPE)), m_frame,
+                           Fix32FromItem(m_caps.Current(ICAP_XRESOLUTION)),
+                           Fix32FromItem(m_caps.Current(ICAP_YRESOLUTION)));
+}

@@ -1,0 +1,202 @@
+// The factory, the probe and the scanner's state machine.
+#include <string>
+
+#include "ScannerHarness.h"
+#include "TwainXq.h"
+
+namespace {
+
+TEST(SampleDriverFactory, RecordsTheModuleNameAndCountsOperators) {
+    const struct {
+        CFStringRef name;
+        const char* expected;
+    } cases[] = {
+        {CFSTR("TwainMonitor.ds"), "TwainMonitor.ds"},
+        {CFSTR("Twain Monitor 2.ds"), "Twain Monitor 2.ds"},
+        {nullptr, ""},
+    };
+    const int live = Driver().liveOperators();
+    for (const auto& c : cases) {
+        CTripletOperator* op = nullptr;
+        Driver().create(c.name, &op);
+        ASSERT_NE(op, nullptr);
+        EXPECT_STREQ(Driver().moduleName(), c.expected);
+        EXPECT_EQ(Driver().liveOperators(), live + 1);
+        delete op;
+        EXPECT_EQ(Driver().liveOperators(), live);
+    }
+    Driver().create(CFSTR("nowhere to put it"), nullptr); // does nothing
+    EXPECT_EQ(Driver().liveOperators(), live);
+    EXPECT_STREQ(Driver().moduleName(), "");
+}
+
+TEST(SampleDriverProbe, RecordsEveryCallWithItsResult) {
+    Scanner scanner;
+    TW_IDENTITY source{};
+    const struct {
+        TW_IDENTITY* origin;
+        TW_UINT32 dg;
+        TW_UINT16 dat;
+        TW_UINT16 msg;
+        TW_MEMREF data;
+        TW_UINT16 rc;
+    } calls[] = {
+        {scanner.Origin(), DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, &source, TWRC_SUCCESS},
+        {nullptr, DG_AUDIO, DAT_AUDIOINFO, MSG_GET, &source, TWRC_FAILURE},
+    };
+    for (const auto& call : calls) {
+        const unsigned long count = Driver().callCount();
+        EXPECT_EQ(
+            scanner.Operator()->OperateTriplet(call.origin, call.dg, call.dat, call.msg, call.data),
+            call.rc);
+        const TwainWrapperCall& last = *Driver().lastCall();
+        EXPECT_EQ(last.pOrigin, call.origin);
+        EXPECT_EQ(last.DG, call.dg);
+        EXPECT_EQ(last.DAT, call.dat);
+        EXPECT_EQ(last.MSG, call.msg);
+        EXPECT_EQ(last.pData, call.data);
+        EXPECT_EQ(last.rc, call.rc);
+        EXPECT_EQ(Driver().callCount(), count + 1);
+    }
+}
+
+TEST(SampleDriverIdentity, OpeningDescribesTheSource) {
+    Scanner scanner;
+    TW_IDENTITY source{};
+    source.Id = 7; // the manager's
+    ASSERT_EQ(scanner.Send(DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, &source), TWRC_SUCCESS);
+    EXPECT_EQ(source.Id, 7u);
+    EXPECT_EQ(source.Version.MajorNum, 1);
+    EXPECT_EQ(source.Version.MinorNum, 10);
+    EXPECT_EQ(source.Version.Language, TWLG_USA);
+    EXPECT_EQ(source.Version.Country, TWCY_USA);
+    EXPECT_STREQ(source.Version.Info, "1.10 sample");
+    EXPECT_EQ(source.ProtocolMajor, 2);
+    EXPECT_EQ(source.ProtocolMinor, 1);
+    EXPECT_EQ(source.SupportedGroups, DG_CONTROL | DG_IMAGE);
+    EXPECT_STREQ(source.Manufacturer, "Sample Imaging");
+    EXPECT_STREQ(source.ProductFamily, "Flatbed");
+    EXPECT_STREQ(source.ProductName, "Sample Flatbed 1200");
+    TW_UINT16 settingFrame[2] = {0xffff, 0xffff}; // NumFrame, CurrentNum
+    EXPECT_EQ(scanner.Send(DG_CONTROL, DAT_XQ_SETTINGFRAME, MSG_GET, settingFrame), TWRC_SUCCESS);
+    EXPECT_EQ(settingFrame[0], 1);
+    EXPECT_EQ(settingFrame[1], 0);
+}
+
+// Whole sessions, row by row: rc, state afterwards, and what the data carried back.
+class SampleDriverSession : public testing::TestWithParam<std::vector<Step>> {};
+
+TEST_P(SampleDriverSession, FollowsTheStates) {
+    Scanner scanner;
+    ASSERT_EQ(scanner.State(), 3);
+    int row = 0;
+    for (const Step& step : GetParam()) {
+        long answer = kUnchecked;
+        EXPECT_EQ(scanner.Run(step, &answer), step.rc) << "row " << row;
+        if (step.answer != kUnchecked) {
+            EXPECT_EQ(answer, step.answer) << "row " << row;
+        }
+        EXPECT_EQ(scanner.State(), step.state) << "row " << row;
+        ++row;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sessions, SampleDriverSession,
+    testing::Values(
+        // Gray memory transfer with the user interface shown: the user presses Scan on the
+        // third poll. The 51 x 66 page comes in strips of 30 rows.
+        std::vector<Step>{
+            Triplet(DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, TWRC_SUCCESS, 4),
+            SetCap(ICAP_XFERMECH, TWTY_UINT16, TWSX_MEMORY),
+            SetCap(ICAP_PIXELTYPE, TWTY_UINT16, TWPT_GRAY),
+            Triplet(DG_CONTROL, DAT_XQ_EVENT, MSG_XQ_TIMERRESET, TWRC_SUCCESS, 4),
+            Triplet(DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, TWRC_SUCCESS, 5, kUnchecked, 1),
+            Triplet(DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, TWRC_NOTDSEVENT, 5, MSG_NULL),
+            Triplet(DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, TWRC_NOTDSEVENT, 5, MSG_NULL),
+            Triplet(DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, TWRC_DSEVENT, 6, MSG_XFERREADY),
+            Triplet(DG_CONTROL, DAT_PENDINGXFERS, MSG_GET, TWRC_SUCCESS, 6, 1),
+            Triplet(DG_IMAGE, DAT_IMAGEINFO, MSG_GET, TWRC_SUCCESS, 6),
+            Triplet(DG_CONTROL, DAT_SETUPMEMXFER, MSG_GET, TWRC_SUCCESS, 6),
+            Triplet(DG_IMAGE, DAT_IMAGEMEMXFER, MSG_GET, TWRC_FAILURE, 6, kUnchecked, 50), // < row
+            Triplet(DG_IMAGE, DAT_IMAGEMEMXFER, MSG_GET, TWRC_SUCCESS, 7, 30, 51 * 30),
+            Triplet(DG_IMAGE, DAT_IMAGEMEMXFER, MSG_GET, TWRC_SUCCESS, 7, 30, 51 * 30 + 50),
+            Triplet(DG_IMAGE, DAT_IMAGEMEMXFER, MSG_GET, TWRC_XFERDONE, 7, 6, 51 * 30),
+            Triplet(DG_IMAGE, DAT_IMAGEMEMXFER, MSG_GET, TWRC_FAILURE, 7, kUnchecked, 51 * 30),
+            Triplet(DG_CONTROL, DAT_PENDINGXFERS, MSG_ENDXFER, TWRC_SUCCESS, 5, 0),
+            Triplet(DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, TWRC_DSEVENT, 5, MSG_CLOSEDSREQ),
+            Triplet(DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, TWRC_NOTDSEVENT, 5, MSG_NULL),
+            Triplet(DG_CONTROL, DAT_USERINTERFACE, MSG_DISABLEDS, TWRC_SUCCESS, 4),
+            Triplet(DG_CONTROL, DAT_IDENTITY, MSG_CLOSEDS, TWRC_SUCCESS, 3),
+        },
+        // Three native RGB pages (51 x 66 x 3 bytes) without the user interface; the
+        // application drops the third.
+        std::vector<Step>{
+            Triplet(DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, TWRC_SUCCESS, 4),
+            SetCap(CAP_XFERCOUNT, TWTY_INT16, 3),
+            Triplet(DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, TWRC_SUCCESS, 5, kUnchecked, 0),
+            Triplet(DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, TWRC_DSEVENT, 6, MSG_XFERREADY),
+            Triplet(DG_CONTROL, DAT_PENDINGXFERS, MSG_GET, TWRC_SUCCESS, 6, 3),
+            Triplet(DG_IMAGE, DAT_IMAGENATIVEXFER, MSG_GET, TWRC_XFERDONE, 7, 51 * 66 * 3),
+            Triplet(DG_IMAGE, DAT_IMAGENATIVEXFER, MSG_GET, TWRC_FAILURE, 7),
+            Triplet(DG_CONTROL, DAT_PENDINGXFERS, MSG_ENDXFER, TWRC_SUCCESS, 6, 2),
+            Triplet(DG_IMAGE, DAT_IMAGENATIVEXFER, MSG_GET, TWRC_XFERDONE, 7, 51 * 66 * 3),
+            Triplet(DG_CONTROL, DAT_PENDINGXFERS, MSG_ENDXFER, TWRC_SUCCESS, 6, 1),
+            Triplet(DG_CONTROL, DAT_PENDINGXFERS, MSG_RESET, TWRC_SUCCESS, 5, 0),
+            Triplet(DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, TWRC_DSEVENT, 5, MSG_CLOSEDSREQ),
+            Triplet(DG_CONTROL, DAT_USERINTERFACE, MSG_DISABLEDS, TWRC_SUCCESS, 4),
+            Triplet(DG_CONTROL, DAT_IDENTITY, MSG_CLOSEDS, TWRC_SUCCESS, 3),
+        }));
+
+// Triplets that fail: out of sequence, unknown, unsupported, or without the structure they
+// need. The state stays, and the condition code is read once.
+TEST(SampleDriverFailures, ReportTheConditionCodeOnce) {
+    const struct {
+        int state;
+        TW_UINT32 dg;
+        TW_UINT16 dat;
+        TW_UINT16 msg;
+        bool nullData;
+        TW_UINT16 cc;
+    } cases[] = {
+        {3, DG_CONTROL, DAT_IDENTITY, MSG_CLOSEDS, false, TWCC_SEQERROR},
+        {3, DG_CONTROL, DAT_CAPABILITY, MSG_GET, false, TWCC_SEQERROR},
+        {4, DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, false, TWCC_SEQERROR},
+        {4, DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, false, TWCC_SEQERROR},
+        {4, DG_CONTROL, DAT_PENDINGXFERS, MSG_ENDXFER, false, TWCC_SEQERROR},
+        {4, DG_IMAGE, DAT_IMAGEINFO, MSG_GET, false, TWCC_SEQERROR},
+        {5, DG_CONTROL, DAT_CAPABILITY, MSG_SET, false, TWCC_SEQERROR},
+        {5, DG_IMAGE, DAT_IMAGELAYOUT, MSG_SET, false, TWCC_SEQERROR},
+        {6, DG_CONTROL, DAT_USERINTERFACE, MSG_DISABLEDS, false, TWCC_SEQERROR},
+        {6, DG_IMAGE, DAT_IMAGENATIVEXFER, MSG_GET, false, TWCC_SEQERROR}, // memory chosen
+        {7, DG_CONTROL, DAT_SETUPMEMXFER, MSG_GET, false, TWCC_SEQERROR},
+        {7, DG_CONTROL, DAT_PENDINGXFERS, MSG_RESET, false, TWCC_SEQERROR},
+        {4, DG_CONTROL, DAT_CAPABILITY, MSG_GET, false, TWCC_CAPUNSUPPORTED}, // Cap 0
+        {4, DG_AUDIO, DAT_AUDIOINFO, MSG_GET, false, TWCC_BADPROTOCOL},
+        {4, DG_IMAGE, DAT_CAPABILITY, MSG_GET, false, TWCC_BADPROTOCOL},
+        {4, DG_CONTROL, DAT_CAPABILITY, MSG_GETFIRST, false, TWCC_BADPROTOCOL},
+        {4, DG_CONTROL, DAT_XQ_AUTOEXPOSURE, MSG_GET, false, TWCC_BADPROTOCOL},
+        {4, DG_CONTROL, DAT_XQ_EVENT, MSG_XQ_XFERREQUEST, false, TWCC_BADPROTOCOL},
+        {3, DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, true, TWCC_BADVALUE},
+        {4, DG_CONTROL, DAT_CAPABILITY, MSG_GET, true, TWCC_BADVALUE},
+        {4, DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, true, TWCC_BADVALUE},
+        {5, DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, true, TWCC_BADVALUE},
+        {6, DG_IMAGE, DAT_IMAGELAYOUT, MSG_GET, true, TWCC_BADVALUE},
+        {6, DG_CONTROL, DAT_PENDINGXFERS, MSG_ENDXFER, true, TWCC_BADVALUE},
+        {6, DG_IMAGE, DAT_IMAGEMEMXFER, MSG_GET, false, TWCC_BADVALUE}, // no buffer
+        {7, DG_IMAGE, DAT_IMAGEMEMXFER, MSG_GET, true, TWCC_BADVALUE},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("state " + std::to_string(c.state) + ", DG " + std::to_string(c.dg) +
+                     ", DAT " + std::to_string(c.dat) + ", MSG " + std::to_string(c.msg));
+        Scanner scanner;
+        scanner.Reach(c.state);
+        alignas(8) unsigned char data[512] = {};
+        EXPECT_EQ(scanner.Send(c.dg, c.dat, c.msg, c.nullData ? nullptr : data), TWRC_FAILURE);
+        EXPECT_EQ(scanner.Status(), c.cc);
+        EXPECT_EQ(scanner.Status(), TWCC_SUCCESS);
+        EXPECT_EQ(scanner.State(), c.state);
+    }
+}
+
+} // namespace

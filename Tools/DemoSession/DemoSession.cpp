@@ -1,0 +1,93 @@
+// twain_demo_session: plays the Data Source Manager and a scanning application against the
+// built data source module, then prints the log the module wrote for the session.
+//
+// The module logs only when its log directory exists when it is loaded, and closes the log
+// when it is unloaded, so the directory is made first and the log read after dlclose.
+#include <dlfcn.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <set>
+#include <string>
+#include <system_error>
+
+#include "ScanSession.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kModulePath = TWAINMON_DEMO_MODULE_PATH;
+const char* const kLogDirectory = TWAINMON_DEMO_LOG_DIRECTORY;
+
+// The module's log files: Twainlog_YYYYMMDD_HHMMSS_mmmm.txt.
+std::set<fs::path> LogFiles(const fs::path& directory) {
+    std::set<fs::path> files;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(directory, error)) {
+        const std::string name = entry.path().filename().string();
+        if (entry.is_regular_file(error) && name.rfind("Twainlog_", 0) == 0 && name.size() > 4 &&
+            name.compare(name.size() - 4, 4, ".txt") == 0) {
+            files.insert(entry.path());
+        }
+    }
+    return files;
+}
+
+int Fail(const std::string& message) {
+    std::fprintf(stderr, "twain_demo_session: %s\n", message.c_str());
+    return 2;
+}
+
+} // namespace
+
+int main() {
+    std::error_code error;
+    fs::create_directories(kLogDirectory, error);
+    if (error) {
+        return Fail(std::string("cannot create the log directory ") + kLogDirectory + ": " +
+                    error.message());
+    }
+    const std::set<fs::path> earlierLogs = LogFiles(kLogDirectory);
+
+    void* module = dlopen(kModulePath, RTLD_NOW | RTLD_LOCAL);
+    if (module == nullptr) {
+        return Fail(std::string("cannot load the data source ") + kModulePath + ": " + dlerror());
+    }
+    const auto entry = reinterpret_cast<DSEntryProc>(dlsym(module, "DS_Entry"));
+    if (entry == nullptr) {
+        dlclose(module);
+        return Fail(std::string("the data source ") + kModulePath + " has no DS_Entry");
+    }
+    CScanSession session(entry);
+    const bool asExpected = session.Run();
+    dlclose(module);
+
+    unsigned long long logBytes = 0;
+    bool anyLog = false;
+    for (const fs::path& log : LogFiles(kLogDirectory)) {
+        if (earlierLogs.count(log) != 0) {
+            continue;
+        }
+        anyLog = true;
+        std::cout << "Log file: " << log.string() << "\n";
+        std::ifstream in(log, std::ios::binary);
+        std::cout << in.rdbuf();
+        std::cout.flush();
+        logBytes += fs::file_size(log, error);
+    }
+    if (!anyLog) {
+        return Fail(std::string("the session left no log file in ") + kLogDirectory);
+    }
+    std::cout << "Summary: " << session.Calls() << " DS_Entry calls, " << session.Pages()
+              << " page(s) in " << session.Strips() << " strips (" << session.ImageBytes()
+              << " image bytes), log " << logBytes << " bytes\n";
+    if (!asExpected) {
+        std::fprintf(stderr, "twain_demo_session: the session did not go as a scan should "
+                             "(see the messages above)\n");
+        return 1;
+    }
+    return 0;
+}

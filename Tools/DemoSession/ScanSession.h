@@ -1,0 +1,55 @@
+// A scanning application's session with a data source, driven through the source's
+// DS_Entry the way the Data Source Manager passes the application's triplets on.
+#ifndef TWAINMON_SCANSESSION_H
+#define TWAINMON_SCANSESSION_H
+
+#include "twain.h"
+
+typedef TW_UINT16 (*DSEntryProc)(TW_IDENTITY* pOrigin, TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG,
+                                 TW_MEMREF pData);
+
+class CScanSession {
+public:
+    explicit CScanSession(DSEntryProc entry);
+
+    // Opens the source, negotiates, scans every page with memory transfers and closes the
+    // source. False when a triplet returned what the session did not expect (each one is
+    // reported on stderr).
+    bool Run();
+
+    unsigned long Calls() const { return m_calls; }
+    unsigned long Pages() const { return m_pages; }
+    unsigned long Strips() const { return m_strips; }
+    unsigned long ImageBytes() const { return m_imageBytes; }
+
+private:
+    struct CapabilityStep;
+    static const CapabilityStep kNegotiation[];
+
+    // Sends a triplet, asks for the condition code after a failure, as an application does,
+    // and reports an rc other than expected (or alsoExpected).
+    TW_UINT16 Send(const char* what, TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG, TW_MEMREF pData,
+                   TW_UINT16 expected, TW_UINT16 alsoExpected);
+    TW_UINT16 Send(const char* what, TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG, TW_MEMREF pData,
+                   TW_UINT16 expected) {
+        return Send(what, DG, DAT, MSG, pData, expected, expected);
+    }
+    void Negotiate(const CapabilityStep& step);
+    // Passes events to the source until it posts awaited; false when it does not.
+    bool AwaitEvent(TW_UINT16 awaited);
+    // Transfers the pending pages; false when a transfer failed.
+    bool TransferPages();
+    bool TransferPage();
+    void Unexpected(const char* what, const char* detail);
+
+    DSEntryProc m_entry;
+    TW_IDENTITY m_application;
+    TW_IDENTITY m_source;
+    unsigned long m_calls = 0;
+    unsigned long m_pages = 0;
+    unsigned long m_strips = 0;
+    unsigned long m_imageBytes = 0;
+    bool m_asExpected = true;
+};
+
+#endif // TWAINMON_SCANSESSION_H
