@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 #include "Fix32.h"
 #include "TwainFlags.h"
@@ -122,27 +123,26 @@ CSampleScanner::Outcome CSampleScanner::Identity(TW_UINT16 msg, TW_MEMREF pData)
     }
 }
 
-CSampleScanner::Outcome CSampleScanner::Capability(TW_UINT16 msg, TW_MEMREF pData) {
-    switch (msg) {
-    case MSG_GET:
-    case MSG_GETCURRENT:
-    case MSG_GETDEFAULT:
-    case MSG_QUERYSUPPORT:
-        if (!InStates(4, 7)) {
-            return Fail(TWCC_SEQERROR);
-        }
-        break;
-    case MSG_SET:
-    case MSG_RESET:
-        if (m_state != 4) {
-            return Fail(TWCC_SEQERROR);
-        }
-        break;
-    default:
+std::optional<CSampleScanner::Outcome>
+CSampleScanner::RefuseNegotiation(TW_UINT16 msg, TW_MEMREF pData,
+                                  std::initializer_list<TW_UINT16> reads) const {
+    const bool read = std::find(reads.begin(), reads.end(), msg) != reads.end();
+    if (!read && msg != MSG_SET && msg != MSG_RESET) {
         return Fail(TWCC_BADPROTOCOL);
+    }
+    if (read ? !InStates(4, 7) : m_state != 4) {
+        return Fail(TWCC_SEQERROR);
     }
     if (pData == nullptr) {
         return Fail(TWCC_BADVALUE);
+    }
+    return std::nullopt;
+}
+
+CSampleScanner::Outcome CSampleScanner::Capability(TW_UINT16 msg, TW_MEMREF pData) {
+    if (const auto refused = RefuseNegotiation(
+            msg, pData, {MSG_GET, MSG_GETCURRENT, MSG_GETDEFAULT, MSG_QUERYSUPPORT})) {
+        return *refused;
     }
     auto& capability = *static_cast<TW_CAPABILITY*>(pData);
     const TW_UINT16 cc = m_caps.Operate(msg, capability);
@@ -324,24 +324,8 @@ CSampleScanner::Outcome CSampleScanner::ImageInfo(TW_UINT16 msg, TW_MEMREF pData
 }
 
 CSampleScanner::Outcome CSampleScanner::ImageLayout(TW_UINT16 msg, TW_MEMREF pData) {
-    switch (msg) {
-    case MSG_GET:
-    case MSG_GETDEFAULT:
-        if (!InStates(4, 7)) {
-            return Fail(TWCC_SEQERROR);
-        }
-        break;
-    case MSG_SET:
-    case MSG_RESET:
-        if (m_state != 4) {
-            return Fail(TWCC_SEQERROR);
-        }
-        break;
-    default:
-        return Fail(TWCC_BADPROTOCOL);
-    }
-    if (pData == nullptr) {
-        return Fail(TWCC_BADVALUE);
+    if (const auto refused = RefuseNegotiation(msg, pData, {MSG_GET, MSG_GETDEFAULT})) {
+        return *refused;
     }
     auto& layout = *static_cast<TW_IMAGELAYOUT*>(pData);
     if (msg == MSG_SET) {

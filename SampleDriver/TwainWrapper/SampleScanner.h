@@ -4,6 +4,9 @@
 #ifndef TWAINMON_SAMPLESCANNER_H
 #define TWAINMON_SAMPLESCANNER_H
 
+#include <initializer_list>
+#include <optional>
+
 #include "CTripletOperator.h"
 #include "SampleCapabilities.h"
 #include "SampleImage.h"
@@ -49,6 +52,10 @@ private:
     Outcome XqEvent(TW_UINT16 msg, TW_MEMREF pData);
 
     bool InStates(int first, int last) const { return m_state >= first && m_state <= last; }
+    // Negotiated settings are read while the source is open (the messages in reads) and set
+    // or reset only before it is enabled. The failure, when the triplet is refused.
+    std::optional<Outcome> RefuseNegotiation(TW_UINT16 msg, TW_MEMREF pData,
+                                             std::initializer_list<TW_UINT16> reads) const;
     ImageFormat CurrentFormat() const;
     TW_UINT16 NextEvent();
     // Pages leave the feeder: on to the next page (state 6) or, after the last, back to
