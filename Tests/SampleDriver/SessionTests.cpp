@@ -146,7 +146,8 @@ INSTANTIATE_TEST_SUITE_P(
             Triplet(DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, TWRC_DSEVENT, 5, MSG_CLOSEDSREQ),
             Triplet(DG_CONTROL, DAT_USERINTERFACE, MSG_DISABLEDS, TWRC_SUCCESS, 4),
             Triplet(DG_CONTROL, DAT_IDENTITY, MSG_CLOSEDS, TWRC_SUCCESS, 3),
-        }));
+        }),
+    [](const auto& info) { return "Session" + std::to_string(info.index); });
 
 // Triplets that fail: out of sequence, unknown, unsupported, or without the structure they
 // need. The state stays, and the condition code is read once.

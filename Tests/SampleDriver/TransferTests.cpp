@@ -99,6 +99,7 @@ INSTANTIATE_TEST_SUITE_P(
                     std::make_pair(kGray, 51u * 16), std::make_pair(kGray, 51u * 66 + 1000),
                     std::make_pair(kColor, 153u * 7), std::make_pair(kTall, 12u * 50),
                     std::make_pair(kGlassFine, 102u * 40), std::make_pair(kBlackAndWhite, 3u),
-                    std::make_pair(kBlackAndWhite, 7u), std::make_pair(kDraft, 36u * 5)));
+                    std::make_pair(kBlackAndWhite, 7u), std::make_pair(kDraft, 36u * 5)),
+    [](const auto& info) { return "Case" + std::to_string(info.index); });
 
 } // namespace
