@@ -112,10 +112,11 @@
     X(ICAP_XQ_COLORSLIPREDUCTION, 0x8079)
 
 // Capability value tables
-#define TW_TWXQ_UI_LIST(X)                                                                        \
-    X(TWXQ_UI_CONVENTIONAL, 0)                                                                    \
-    X(TWXQ_UI_ADVANCED, 1)                                                                        \
-    X(TWXQ_UI_EASY, 2) X(TWXQ_UI_SIMPLE, 3) X(TWXQ_UI_EASYUISUPPRESSED, 4) X(TWXQ_UI_DOCUMENT, 5) \
+#define TW_TWXQ_UI_LIST(X)                                                     \
+    X(TWXQ_UI_CONVENTIONAL, 0)                                                 \
+    X(TWXQ_UI_ADVANCED, 1)                                                     \
+    X(TWXQ_UI_EASY, 2)                                                         \
+    X(TWXQ_UI_SIMPLE, 3) X(TWXQ_UI_EASYUISUPPRESSED, 4) X(TWXQ_UI_DOCUMENT, 5) \
         X(TWXQ_UI_EXTRALIDFILM, 6)
 #define TW_TWXQ_FT_LIST(X) \
     X(TWXQ_FT_POSI, 0)     \

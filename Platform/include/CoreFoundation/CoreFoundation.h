@@ -54,8 +54,8 @@ CFURLRef CFURLCreateWithFileSystemPath(CFAllocatorRef allocator, CFStringRef fil
 CFURLRef CFURLCreateFromFileSystemRepresentation(CFAllocatorRef allocator, const UInt8* buffer,
                                                  CFIndex bufLen, Boolean isDirectory);
 CFStringRef CFURLCopyLastPathComponent(CFURLRef url);
-Boolean CFURLGetFileSystemRepresentation(CFURLRef url, Boolean resolveAgainstBase,
-                                         UInt8* buffer, CFIndex maxBufLen);
+Boolean CFURLGetFileSystemRepresentation(CFURLRef url, Boolean resolveAgainstBase, UInt8* buffer,
+                                         CFIndex maxBufLen);
 
 // A bundle is a directory; its executable is Contents/MacOS/<bundle name without extension>.
 // CFBundleCreate gives null when the directory does not exist. The executable is loaded by the
