@@ -112,43 +112,91 @@
     X(ICAP_XQ_COLORSLIPREDUCTION, 0x8079)
 
 // Capability value tables
-#define TW_TWXQ_UI_LIST(X)                                                     \
-    X(TWXQ_UI_CONVENTIONAL, 0)                                                 \
-    X(TWXQ_UI_ADVANCED, 1)                                                     \
-    X(TWXQ_UI_EASY, 2)                                                         \
-    X(TWXQ_UI_SIMPLE, 3) X(TWXQ_UI_EASYUISUPPRESSED, 4) X(TWXQ_UI_DOCUMENT, 5) \
-        X(TWXQ_UI_EXTRALIDFILM, 6)
-#define TW_TWXQ_FT_LIST(X) \
-    X(TWXQ_FT_POSI, 0)     \
-    X(TWXQ_FT_NEGA, 1)     \
-    X(TWXQ_FT_REFLECTIVE, 2) X(TWXQ_FT_BWNEGA, 3) X(TWXQ_FT_REFLECTIVEDOCUMENT, 4)
-#define TW_TWXQ_EM_LIST(X) X(TWXQ_EM_NORMAL, 0) X(TWXQ_EM_PREVIEW, 1) X(TWXQ_EM_AUTO, 2)
-#define TW_TWXQ_PG_LIST(X) X(TWXQ_PG_10, 0) X(TWXQ_PG_18, 1)
-#define TW_TWXQ_GT_LIST(X) X(TWXQ_GT_NORMAL, 0) X(TWXQ_GT_LINEAR, 1) X(TWXQ_GT_PRESET, 2)
-#define TW_TWXQ_CC_LIST(X) X(TWXQ_CC_DEFAULT, 0) X(TWXQ_CC_NONE, 1) X(TWXQ_CC_PRESET, 2)
-#define TW_TWXQ_CL_LIST(X) X(TWXQ_CL_STANDARD, 0) X(TWXQ_CL_DUMB, 1)
+#define TW_TWXQ_UI_LIST(X)         \
+    X(TWXQ_UI_CONVENTIONAL, 0)     \
+    X(TWXQ_UI_ADVANCED, 1)         \
+    X(TWXQ_UI_EASY, 2)             \
+    X(TWXQ_UI_SIMPLE, 3)           \
+    X(TWXQ_UI_EASYUISUPPRESSED, 4) \
+    X(TWXQ_UI_DOCUMENT, 5)         \
+    X(TWXQ_UI_EXTRALIDFILM, 6)
+#define TW_TWXQ_FT_LIST(X)   \
+    X(TWXQ_FT_POSI, 0)       \
+    X(TWXQ_FT_NEGA, 1)       \
+    X(TWXQ_FT_REFLECTIVE, 2) \
+    X(TWXQ_FT_BWNEGA, 3)     \
+    X(TWXQ_FT_REFLECTIVEDOCUMENT, 4)
+#define TW_TWXQ_EM_LIST(X) \
+    X(TWXQ_EM_NORMAL, 0)   \
+    X(TWXQ_EM_PREVIEW, 1)  \
+    X(TWXQ_EM_AUTO, 2)
+#define TW_TWXQ_PG_LIST(X) \
+    X(TWXQ_PG_10, 0)       \
+    X(TWXQ_PG_18, 1)
+#define TW_TWXQ_GT_LIST(X) \
+    X(TWXQ_GT_NORMAL, 0)   \
+    X(TWXQ_GT_LINEAR, 1)   \
+    X(TWXQ_GT_PRESET, 2)
+#define TW_TWXQ_CC_LIST(X) \
+    X(TWXQ_CC_DEFAULT, 0)  \
+    X(TWXQ_CC_NONE, 1)     \
+    X(TWXQ_CC_PRESET, 2)
+#define TW_TWXQ_CL_LIST(X) \
+    X(TWXQ_CL_STANDARD, 0) \
+    X(TWXQ_CL_DUMB, 1)
 #define TW_TWXQ_TPU_LIST(X) \
-    X(TWXQ_TPU_NONE, 0) X(TWXQ_TPU_TYPE1, 1) X(TWXQ_TPU_TYPE2, 2) X(TWXQ_TPU_TYPE3, 3)
+    X(TWXQ_TPU_NONE, 0)     \
+    X(TWXQ_TPU_TYPE1, 1)    \
+    X(TWXQ_TPU_TYPE2, 2)    \
+    X(TWXQ_TPU_TYPE3, 3)
 #define TW_TWXQ_USM_LIST(X) \
-    X(TWXQ_USM_LOW, 0) X(TWXQ_USM_MEDIUM, 1) X(TWXQ_USM_HIGH, 2) X(TWXQ_USM_CUSTOM, 3)
+    X(TWXQ_USM_LOW, 0)      \
+    X(TWXQ_USM_MEDIUM, 1)   \
+    X(TWXQ_USM_HIGH, 2)     \
+    X(TWXQ_USM_CUSTOM, 3)
 #define TW_TWXQ_DSCR_LIST(X) \
-    X(TWXQ_DSCR_COMMON, 0) X(TWXQ_DSCR_85, 1) X(TWXQ_DSCR_133, 2) X(TWXQ_DSCR_175, 3)
-#define TW_TWXQ_TA_LIST(X) X(TWXQ_TA_LENGTHWAYS, 0) X(TWXQ_TA_SIDEWAYS, 1)
-#define TW_TWXQ_DR_LIST(X) X(TWXQ_DR_LOW, 0) X(TWXQ_DR_MEDIUM, 1) X(TWXQ_DR_HIGH, 2)
-#define TW_TWXQ_ICE_LIST(X) X(TWXQ_ICE_LOW, 0) X(TWXQ_ICE_HIGH, 1)
-#define TW_TWXQ_GR_LIST(X) X(TWXQ_GR_LOW, 0) X(TWXQ_GR_MEDIUM, 1) X(TWXQ_GR_HIGH, 2)
-#define TW_TWXQ_HT_LIST(X) \
-    X(TWXQ_HT_NOSET, 0)    \
-    X(TWXQ_HT_REFLECT, 1)  \
-    X(TWXQ_HT_35MMSTRIP, 2) X(TWXQ_HT_BROWNIE, 3) X(TWXQ_HT_35MMMOUNT, 4) X(TWXQ_HT_40X50, 5)
+    X(TWXQ_DSCR_COMMON, 0)   \
+    X(TWXQ_DSCR_85, 1)       \
+    X(TWXQ_DSCR_133, 2)      \
+    X(TWXQ_DSCR_175, 3)
+#define TW_TWXQ_TA_LIST(X)   \
+    X(TWXQ_TA_LENGTHWAYS, 0) \
+    X(TWXQ_TA_SIDEWAYS, 1)
+#define TW_TWXQ_DR_LIST(X) \
+    X(TWXQ_DR_LOW, 0)      \
+    X(TWXQ_DR_MEDIUM, 1)   \
+    X(TWXQ_DR_HIGH, 2)
+#define TW_TWXQ_ICE_LIST(X) \
+    X(TWXQ_ICE_LOW, 0)      \
+    X(TWXQ_ICE_HIGH, 1)
+#define TW_TWXQ_GR_LIST(X) \
+    X(TWXQ_GR_LOW, 0)      \
+    X(TWXQ_GR_MEDIUM, 1)   \
+    X(TWXQ_GR_HIGH, 2)
+#define TW_TWXQ_HT_LIST(X)  \
+    X(TWXQ_HT_NOSET, 0)     \
+    X(TWXQ_HT_REFLECT, 1)   \
+    X(TWXQ_HT_35MMSTRIP, 2) \
+    X(TWXQ_HT_BROWNIE, 3)   \
+    X(TWXQ_HT_35MMMOUNT, 4) \
+    X(TWXQ_HT_40X50, 5)
 #define TW_TWXQ_FS_LIST(X) \
     X(TWXQ_FS_NOSET, 0)    \
     X(TWXQ_FS_60X45, 1)    \
-    X(TWXQ_FS_60X60, 2) X(TWXQ_FS_60X70, 3) X(TWXQ_FS_60X80, 4) X(TWXQ_FS_60X90, 5)
-#define TW_TWXQ_AF_LIST(X) X(TWXQ_AF_STRIP, 0) X(TWXQ_AF_MOUNT, 1)
+    X(TWXQ_FS_60X60, 2)    \
+    X(TWXQ_FS_60X70, 3)    \
+    X(TWXQ_FS_60X80, 4)    \
+    X(TWXQ_FS_60X90, 5)
+#define TW_TWXQ_AF_LIST(X) \
+    X(TWXQ_AF_STRIP, 0)    \
+    X(TWXQ_AF_MOUNT, 1)
 // Feeder types carry the film-type prefix; the table is distinct from the film types'.
-#define TW_TWXQ_FET_LIST(X) X(TWXQ_FT_ADF, 0) X(TWXQ_FT_MPF, 1)
-#define TW_TWXQ_LI_LIST(X) X(TWXQ_LI_NORMAL, 0) X(TWXQ_LI_EXTEND, 1)
+#define TW_TWXQ_FET_LIST(X) \
+    X(TWXQ_FT_ADF, 0)       \
+    X(TWXQ_FT_MPF, 1)
+#define TW_TWXQ_LI_LIST(X) \
+    X(TWXQ_LI_NORMAL, 0)   \
+    X(TWXQ_LI_EXTEND, 1)
 
 TW_DAT_XQ_LIST(TW_DECLARE_U16)
 TW_MSG_XQ_LIST(TW_DECLARE_U16)

@@ -1075,87 +1075,199 @@ static_assert(sizeof(TW_JPEGCOMPRESSION) == 160, "TW_JPEGCOMPRESSION");
     X(TWCY_VIETNAM, 84)
 
 // Capability value tables
-#define TW_TWBR_LIST(X) \
-    X(TWBR_THRESHOLD, 0) X(TWBR_HALFTONE, 1) X(TWBR_CUSTHALFTONE, 2) X(TWBR_DIFFUSION, 3)
-#define TW_TWBO_LIST(X) X(TWBO_LSBFIRST, 0) X(TWBO_MSBFIRST, 1)
-#define TW_TWCP_LIST(X)                                                                         \
-    X(TWCP_NONE, 0)                                                                             \
-    X(TWCP_PACKBITS, 1)                                                                         \
-    X(TWCP_GROUP31D, 2)                                                                         \
-    X(TWCP_GROUP31DEOL, 3) X(TWCP_GROUP32D, 4) X(TWCP_GROUP4, 5) X(TWCP_JPEG, 6) X(TWCP_LZW, 7) \
-        X(TWCP_JBIG, 8) X(TWCP_PNG, 9) X(TWCP_RLE4, 10) X(TWCP_RLE8, 11) X(TWCP_BITFIELDS, 12)
-#define TW_TWFT_LIST(X)                                                                   \
-    X(TWFT_RED, 0)                                                                        \
-    X(TWFT_GREEN, 1)                                                                      \
-    X(TWFT_BLUE, 2)                                                                       \
-    X(TWFT_NONE, 3) X(TWFT_WHITE, 4) X(TWFT_CYAN, 5) X(TWFT_MAGENTA, 6) X(TWFT_YELLOW, 7) \
-        X(TWFT_BLACK, 8)
-#define TW_TWFF_LIST(X)                                                               \
-    X(TWFF_TIFF, 0)                                                                   \
-    X(TWFF_PICT, 1)                                                                   \
-    X(TWFF_BMP, 2)                                                                    \
-    X(TWFF_XBM, 3) X(TWFF_JFIF, 4) X(TWFF_FPX, 5) X(TWFF_TIFFMULTI, 6) X(TWFF_PNG, 7) \
-        X(TWFF_SPIFF, 8) X(TWFF_EXIF, 9)
-#define TW_TWLP_LIST(X) X(TWLP_REFLECTIVE, 0) X(TWLP_TRANSMISSIVE, 1)
+#define TW_TWBR_LIST(X)     \
+    X(TWBR_THRESHOLD, 0)    \
+    X(TWBR_HALFTONE, 1)     \
+    X(TWBR_CUSTHALFTONE, 2) \
+    X(TWBR_DIFFUSION, 3)
+#define TW_TWBO_LIST(X) \
+    X(TWBO_LSBFIRST, 0) \
+    X(TWBO_MSBFIRST, 1)
+#define TW_TWCP_LIST(X)    \
+    X(TWCP_NONE, 0)        \
+    X(TWCP_PACKBITS, 1)    \
+    X(TWCP_GROUP31D, 2)    \
+    X(TWCP_GROUP31DEOL, 3) \
+    X(TWCP_GROUP32D, 4)    \
+    X(TWCP_GROUP4, 5)      \
+    X(TWCP_JPEG, 6)        \
+    X(TWCP_LZW, 7)         \
+    X(TWCP_JBIG, 8)        \
+    X(TWCP_PNG, 9)         \
+    X(TWCP_RLE4, 10)       \
+    X(TWCP_RLE8, 11)       \
+    X(TWCP_BITFIELDS, 12)
+#define TW_TWFT_LIST(X) \
+    X(TWFT_RED, 0)      \
+    X(TWFT_GREEN, 1)    \
+    X(TWFT_BLUE, 2)     \
+    X(TWFT_NONE, 3)     \
+    X(TWFT_WHITE, 4)    \
+    X(TWFT_CYAN, 5)     \
+    X(TWFT_MAGENTA, 6)  \
+    X(TWFT_YELLOW, 7)   \
+    X(TWFT_BLACK, 8)
+#define TW_TWFF_LIST(X)  \
+    X(TWFF_TIFF, 0)      \
+    X(TWFF_PICT, 1)      \
+    X(TWFF_BMP, 2)       \
+    X(TWFF_XBM, 3)       \
+    X(TWFF_JFIF, 4)      \
+    X(TWFF_FPX, 5)       \
+    X(TWFF_TIFFMULTI, 6) \
+    X(TWFF_PNG, 7)       \
+    X(TWFF_SPIFF, 8)     \
+    X(TWFF_EXIF, 9)
+#define TW_TWLP_LIST(X)   \
+    X(TWLP_REFLECTIVE, 0) \
+    X(TWLP_TRANSMISSIVE, 1)
 #define TW_TWLS_LIST(X) \
     X(TWLS_RED, 0)      \
-    X(TWLS_GREEN, 1) X(TWLS_BLUE, 2) X(TWLS_NONE, 3) X(TWLS_WHITE, 4) X(TWLS_UV, 5) X(TWLS_IR, 6)
+    X(TWLS_GREEN, 1)    \
+    X(TWLS_BLUE, 2)     \
+    X(TWLS_NONE, 3)     \
+    X(TWLS_WHITE, 4)    \
+    X(TWLS_UV, 5)       \
+    X(TWLS_IR, 6)
 #define TW_TWOR_LIST(X) \
     X(TWOR_ROT0, 0)     \
-    X(TWOR_ROT90, 1) X(TWOR_ROT180, 2) X(TWOR_ROT270, 3) X(TWOR_PORTRAIT, 0) X(TWOR_LANDSCAPE, 3)
-#define TW_TWPF_LIST(X) X(TWPF_CHOCOLATE, 0) X(TWPF_VANILLA, 1)
-#define TW_TWPT_LIST(X)                                                              \
-    X(TWPT_BW, 0)                                                                    \
-    X(TWPT_GRAY, 1)                                                                  \
-    X(TWPT_RGB, 2)                                                                   \
-    X(TWPT_PALETTE, 3) X(TWPT_CMY, 4) X(TWPT_CMYK, 5) X(TWPT_YUV, 6) X(TWPT_YUVK, 7) \
-        X(TWPT_CIEXYZ, 8)
-#define TW_TWPC_LIST(X) X(TWPC_CHUNKY, 0) X(TWPC_PLANAR, 1)
-#define TW_TWSX_LIST(X) X(TWSX_NATIVE, 0) X(TWSX_FILE, 1) X(TWSX_MEMORY, 2)
-#define TW_TWUN_LIST(X) \
-    X(TWUN_INCHES, 0)   \
-    X(TWUN_CENTIMETERS, 1) X(TWUN_PICAS, 2) X(TWUN_POINTS, 3) X(TWUN_TWIPS, 4) X(TWUN_PIXELS, 5)
-#define TW_TWDX_LIST(X) X(TWDX_NONE, 0) X(TWDX_1PASSDUPLEX, 1) X(TWDX_2PASSDUPLEX, 2)
+    X(TWOR_ROT90, 1)    \
+    X(TWOR_ROT180, 2)   \
+    X(TWOR_ROT270, 3)   \
+    X(TWOR_PORTRAIT, 0) \
+    X(TWOR_LANDSCAPE, 3)
+#define TW_TWPF_LIST(X)  \
+    X(TWPF_CHOCOLATE, 0) \
+    X(TWPF_VANILLA, 1)
+#define TW_TWPT_LIST(X) \
+    X(TWPT_BW, 0)       \
+    X(TWPT_GRAY, 1)     \
+    X(TWPT_RGB, 2)      \
+    X(TWPT_PALETTE, 3)  \
+    X(TWPT_CMY, 4)      \
+    X(TWPT_CMYK, 5)     \
+    X(TWPT_YUV, 6)      \
+    X(TWPT_YUVK, 7)     \
+    X(TWPT_CIEXYZ, 8)
+#define TW_TWPC_LIST(X) \
+    X(TWPC_CHUNKY, 0)   \
+    X(TWPC_PLANAR, 1)
+#define TW_TWSX_LIST(X) \
+    X(TWSX_NATIVE, 0)   \
+    X(TWSX_FILE, 1)     \
+    X(TWSX_MEMORY, 2)
+#define TW_TWUN_LIST(X)    \
+    X(TWUN_INCHES, 0)      \
+    X(TWUN_CENTIMETERS, 1) \
+    X(TWUN_PICAS, 2)       \
+    X(TWUN_POINTS, 3)      \
+    X(TWUN_TWIPS, 4)       \
+    X(TWUN_PIXELS, 5)
+#define TW_TWDX_LIST(X)    \
+    X(TWDX_NONE, 0)        \
+    X(TWDX_1PASSDUPLEX, 1) \
+    X(TWDX_2PASSDUPLEX, 2)
 #define TW_TWJC_LIST(X) \
-    X(TWJC_NONE, 0) X(TWJC_JSIC, 1) X(TWJC_JSIS, 2) X(TWJC_JSXC, 3) X(TWJC_JSXS, 4)
-#define TW_TWAF_LIST(X) X(TWAF_WAV, 0) X(TWAF_AIFF, 1) X(TWAF_AU, 3) X(TWAF_SND, 4)
-#define TW_TWAL_LIST(X)                                                                           \
-    X(TWAL_ALARM, 0)                                                                              \
-    X(TWAL_FEEDERERROR, 1)                                                                        \
-    X(TWAL_FEEDERWARNING, 2)                                                                      \
-    X(TWAL_BARCODE, 3) X(TWAL_DOUBLEFEED, 4) X(TWAL_JAM, 5) X(TWAL_PATCHCODE, 6) X(TWAL_POWER, 7) \
-        X(TWAL_SKEW, 8)
-#define TW_TWCB_LIST(X) X(TWCB_AUTO, 0) X(TWCB_CLEAR, 1) X(TWCB_NOCLEAR, 2)
-#define TW_TWDE_LIST(X)                                                                   \
-    X(TWDE_CUSTOMEVENTS, 0x8000)                                                          \
-    X(TWDE_CHECKAUTOMATICCAPTURE, 0)                                                      \
-    X(TWDE_CHECKBATTERY, 1)                                                               \
-    X(TWDE_CHECKDEVICEONLINE, 2) X(TWDE_CHECKFLASH, 3) X(TWDE_CHECKPOWERSUPPLY, 4)        \
-        X(TWDE_CHECKRESOLUTION, 5) X(TWDE_DEVICEADDED, 6) X(TWDE_DEVICEOFFLINE, 7)        \
-            X(TWDE_DEVICEREADY, 8) X(TWDE_DEVICEREMOVED, 9) X(TWDE_IMAGECAPTURED, 10)     \
-                X(TWDE_IMAGEDELETED, 11) X(TWDE_PAPERDOUBLEFEED, 12) X(TWDE_PAPERJAM, 13) \
-                    X(TWDE_LAMPFAILURE, 14) X(TWDE_POWERSAVE, 15) X(TWDE_POWERSAVENOTIFY, 16)
-#define TW_TWFA_LIST(X) X(TWFA_NONE, 0) X(TWFA_LEFT, 1) X(TWFA_CENTER, 2) X(TWFA_RIGHT, 3)
-#define TW_TWFO_LIST(X) X(TWFO_FIRSTPAGEFIRST, 0) X(TWFO_LASTPAGEFIRST, 1)
-#define TW_TWPS_LIST(X) X(TWPS_EXTERNAL, 0) X(TWPS_BATTERY, 1)
-#define TW_TWPR_LIST(X)                                                                      \
-    X(TWPR_IMPRINTERTOPBEFORE, 0)                                                            \
-    X(TWPR_IMPRINTERTOPAFTER, 1)                                                             \
-    X(TWPR_IMPRINTERBOTTOMBEFORE, 2)                                                         \
-    X(TWPR_IMPRINTERBOTTOMAFTER, 3) X(TWPR_ENDORSERTOPBEFORE, 4) X(TWPR_ENDORSERTOPAFTER, 5) \
-        X(TWPR_ENDORSERBOTTOMBEFORE, 6) X(TWPR_ENDORSERBOTTOMAFTER, 7)
-#define TW_TWPM_LIST(X) X(TWPM_SINGLESTRING, 0) X(TWPM_MULTISTRING, 1) X(TWPM_COMPOUNDSTRING, 2)
-#define TW_TWBD_LIST(X) X(TWBD_HORZ, 0) X(TWBD_VERT, 1) X(TWBD_HORZVERT, 2) X(TWBD_VERTHORZ, 3)
+    X(TWJC_NONE, 0)     \
+    X(TWJC_JSIC, 1)     \
+    X(TWJC_JSIS, 2)     \
+    X(TWJC_JSXC, 3)     \
+    X(TWJC_JSXS, 4)
+#define TW_TWAF_LIST(X) \
+    X(TWAF_WAV, 0)      \
+    X(TWAF_AIFF, 1)     \
+    X(TWAF_AU, 3)       \
+    X(TWAF_SND, 4)
+#define TW_TWAL_LIST(X)      \
+    X(TWAL_ALARM, 0)         \
+    X(TWAL_FEEDERERROR, 1)   \
+    X(TWAL_FEEDERWARNING, 2) \
+    X(TWAL_BARCODE, 3)       \
+    X(TWAL_DOUBLEFEED, 4)    \
+    X(TWAL_JAM, 5)           \
+    X(TWAL_PATCHCODE, 6)     \
+    X(TWAL_POWER, 7)         \
+    X(TWAL_SKEW, 8)
+#define TW_TWCB_LIST(X) \
+    X(TWCB_AUTO, 0)     \
+    X(TWCB_CLEAR, 1)    \
+    X(TWCB_NOCLEAR, 2)
+#define TW_TWDE_LIST(X)              \
+    X(TWDE_CUSTOMEVENTS, 0x8000)     \
+    X(TWDE_CHECKAUTOMATICCAPTURE, 0) \
+    X(TWDE_CHECKBATTERY, 1)          \
+    X(TWDE_CHECKDEVICEONLINE, 2)     \
+    X(TWDE_CHECKFLASH, 3)            \
+    X(TWDE_CHECKPOWERSUPPLY, 4)      \
+    X(TWDE_CHECKRESOLUTION, 5)       \
+    X(TWDE_DEVICEADDED, 6)           \
+    X(TWDE_DEVICEOFFLINE, 7)         \
+    X(TWDE_DEVICEREADY, 8)           \
+    X(TWDE_DEVICEREMOVED, 9)         \
+    X(TWDE_IMAGECAPTURED, 10)        \
+    X(TWDE_IMAGEDELETED, 11)         \
+    X(TWDE_PAPERDOUBLEFEED, 12)      \
+    X(TWDE_PAPERJAM, 13)             \
+    X(TWDE_LAMPFAILURE, 14)          \
+    X(TWDE_POWERSAVE, 15)            \
+    X(TWDE_POWERSAVENOTIFY, 16)
+#define TW_TWFA_LIST(X) \
+    X(TWFA_NONE, 0)     \
+    X(TWFA_LEFT, 1)     \
+    X(TWFA_CENTER, 2)   \
+    X(TWFA_RIGHT, 3)
+#define TW_TWFO_LIST(X)       \
+    X(TWFO_FIRSTPAGEFIRST, 0) \
+    X(TWFO_LASTPAGEFIRST, 1)
+#define TW_TWPS_LIST(X) \
+    X(TWPS_EXTERNAL, 0) \
+    X(TWPS_BATTERY, 1)
+#define TW_TWPR_LIST(X)              \
+    X(TWPR_IMPRINTERTOPBEFORE, 0)    \
+    X(TWPR_IMPRINTERTOPAFTER, 1)     \
+    X(TWPR_IMPRINTERBOTTOMBEFORE, 2) \
+    X(TWPR_IMPRINTERBOTTOMAFTER, 3)  \
+    X(TWPR_ENDORSERTOPBEFORE, 4)     \
+    X(TWPR_ENDORSERTOPAFTER, 5)      \
+    X(TWPR_ENDORSERBOTTOMBEFORE, 6)  \
+    X(TWPR_ENDORSERBOTTOMAFTER, 7)
+#define TW_TWPM_LIST(X)     \
+    X(TWPM_SINGLESTRING, 0) \
+    X(TWPM_MULTISTRING, 1)  \
+    X(TWPM_COMPOUNDSTRING, 2)
+#define TW_TWBD_LIST(X) \
+    X(TWBD_HORZ, 0)     \
+    X(TWBD_VERT, 1)     \
+    X(TWBD_HORZVERT, 2) \
+    X(TWBD_VERTHORZ, 3)
 #define TW_TWFL_LIST(X) \
-    X(TWFL_NONE, 0) X(TWFL_OFF, 1) X(TWFL_ON, 2) X(TWFL_AUTO, 3) X(TWFL_REDEYE, 4)
-#define TW_TWFR_LIST(X) X(TWFR_BOOK, 0) X(TWFR_FANFOLD, 1)
+    X(TWFL_NONE, 0)     \
+    X(TWFL_OFF, 1)      \
+    X(TWFL_ON, 2)       \
+    X(TWFL_AUTO, 3)     \
+    X(TWFL_REDEYE, 4)
+#define TW_TWFR_LIST(X) \
+    X(TWFR_BOOK, 0)     \
+    X(TWFR_FANFOLD, 1)
 #define TW_TWIF_LIST(X) \
     X(TWIF_NONE, 0)     \
     X(TWIF_AUTO, 1)     \
-    X(TWIF_LOWPASS, 2) X(TWIF_BANDPASS, 3) X(TWIF_HIGHPASS, 4) X(TWIF_TEXT, 3) X(TWIF_FINELINE, 4)
-#define TW_TWNF_LIST(X) X(TWNF_NONE, 0) X(TWNF_AUTO, 1) X(TWNF_LONEPIXEL, 2) X(TWNF_MAJORITYRULE, 3)
-#define TW_TWOV_LIST(X) \
-    X(TWOV_NONE, 0) X(TWOV_AUTO, 1) X(TWOV_TOPBOTTOM, 2) X(TWOV_LEFTRIGHT, 3) X(TWOV_ALL, 4)
+    X(TWIF_LOWPASS, 2)  \
+    X(TWIF_BANDPASS, 3) \
+    X(TWIF_HIGHPASS, 4) \
+    X(TWIF_TEXT, 3)     \
+    X(TWIF_FINELINE, 4)
+#define TW_TWNF_LIST(X)  \
+    X(TWNF_NONE, 0)      \
+    X(TWNF_AUTO, 1)      \
+    X(TWNF_LONEPIXEL, 2) \
+    X(TWNF_MAJORITYRULE, 3)
+#define TW_TWOV_LIST(X)  \
+    X(TWOV_NONE, 0)      \
+    X(TWOV_AUTO, 1)      \
+    X(TWOV_TOPBOTTOM, 2) \
+    X(TWOV_LEFTRIGHT, 3) \
+    X(TWOV_ALL, 4)
 
 TW_TWRC_LIST(TW_DECLARE_U16)
 TW_DG_LIST(TW_DECLARE_U32)
