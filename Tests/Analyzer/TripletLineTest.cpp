@@ -74,6 +74,9 @@ TEST(TripletLine, SequenceNumbersCountOnlyWrittenLines) {
         if (n == 99999) {
             EXPECT_EQ(line, "[99999] [APP] DG_CONTROL/DAT_STATUS/MSG_GET\r\n");
         }
+        if (n == 100000) {
+            EXPECT_EQ(line, "[100000] [APP] DG_CONTROL/DAT_STATUS/MSG_GET\r\n");
+        }
         // Event polling and the transfer-ready notice write nothing and are not counted.
         EXPECT_EQ(h.Triplet(DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, &event), "");
         EXPECT_EQ(h.Triplet(DG_CONTROL, DAT_NULL, MSG_XFERREADY), "");

@@ -13,6 +13,7 @@
 #include <CoreServices/CoreServices.h>
 
 #include <cstring>
+#include <ctime>
 #include <fstream>
 #include <functional>
 #include <regex>
@@ -190,6 +191,13 @@ TEST_F(EndToEnd, LoadHandsTheModuleNameToTheFactoryAndSetsTheState) {
             auto* analyzer = static_cast<CParaAnalyze*>(dlsym(module, "g_cParaAnalyze"));
             Probe probe;
             auto live = probe.Get<int (*)()>("TwainWrapperLiveOperators");
+            // Nothing but the entry points and the module's globals is exported.
+            for (const char* hidden : {"_Z13setupTwainLogv", "_Z12WriteLogFilePKhm",
+                                       "_Z12GetMacroName10MacroTablelPcm", "twrc_macros"}) {
+                if (dlsym(module, hidden) != nullptr) {
+                    return std::string("exported: ") + hidden;
+                }
+            }
             return probe.ModuleName() + " state " + std::to_string(analyzer->m_nTwainStatus) +
                    " operators " + std::to_string(live ? live() : -1) + " label " +
                    analyzer->m_szAppName;
@@ -305,6 +313,33 @@ TEST_F(EndToEnd, LogHoldsTripletResultAndErrorStatusBytes) {
                                "pData   = <0x00000000>\r\n" +
                                kErrorStatus);
     EXPECT_EQ(outcome.errors, "Close Log File.\n");
+}
+
+TEST_F(EndToEnd, LinkAtTheLogFileNameIsNotFollowed) {
+    Load(SAMPLE_BUNDLE, true);
+    // Plant a link at every name the next load can choose, all pointing at one victim file.
+    const std::string victim = std::string(TWAINMON_LOG_DIRECTORY) + "/../victim.txt";
+    std::ofstream(victim) << "keep";
+    const time_t start = time(nullptr);
+    for (time_t second = start; second <= start + 2; ++second) {
+        struct tm local {};
+        localtime_r(&second, &local);
+        for (int ms = 0; ms <= 1000; ++ms) {
+            char name[256];
+            snprintf(name, sizeof name, "%s/Twainlog_%04d%02d%02d_%02d%02d%02d_%04d.txt",
+                     TWAINMON_LOG_DIRECTORY, local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+                     local.tm_hour, local.tm_min, local.tm_sec, ms);
+            ASSERT_EQ(symlink(victim.c_str(), name), 0);
+        }
+    }
+    Outcome outcome = RunLoaded([](DSEntryProc entry, void*) {
+        TW_STATUS status{};
+        return std::to_string(entry(nullptr, DG_CONTROL, DAT_STATUS, MSG_GET, &status));
+    });
+    EXPECT_EQ(outcome.report, "0");
+    EXPECT_EQ(ReadFile(victim), "keep");
+    EXPECT_EQ(outcome.errors, ""); // no log file was opened
+    unlink(victim.c_str());
 }
 
 struct BrokenLoad {
