@@ -123,20 +123,26 @@ CSampleScanner::Outcome CSampleScanner::Identity(TW_UINT16 msg, TW_MEMREF pData)
     }
 }
 
-std::optional<CSampleScanner::Outcome>
-CSampleScanner::RefuseNegotiation(TW_UINT16 msg, TW_MEMREF pData,
-                                  std::initializer_list<TW_UINT16> reads) const {
-    const bool read = std::find(reads.begin(), reads.end(), msg) != reads.end();
-    if (!read && msg != MSG_SET && msg != MSG_RESET) {
+std::optional<CSampleScanner::Outcome> CSampleScanner::Refuse(bool knownMessage, bool inState,
+                                                              TW_MEMREF pData) {
+    if (!knownMessage) {
         return Fail(TWCC_BADPROTOCOL);
     }
-    if (read ? !InStates(4, 7) : m_state != 4) {
+    if (!inState) {
         return Fail(TWCC_SEQERROR);
     }
     if (pData == nullptr) {
         return Fail(TWCC_BADVALUE);
     }
     return std::nullopt;
+}
+
+std::optional<CSampleScanner::Outcome>
+CSampleScanner::RefuseNegotiation(TW_UINT16 msg, TW_MEMREF pData,
+                                  std::initializer_list<TW_UINT16> reads) const {
+    const bool read = std::find(reads.begin(), reads.end(), msg) != reads.end();
+    return Refuse(read || msg == MSG_SET || msg == MSG_RESET, read ? InStates(4, 7) : m_state == 4,
+                  pData);
 }
 
 CSampleScanner::Outcome CSampleScanner::Capability(TW_UINT16 msg, TW_MEMREF pData) {
@@ -156,14 +162,8 @@ CSampleScanner::Outcome CSampleScanner::Capability(TW_UINT16 msg, TW_MEMREF pDat
 }
 
 CSampleScanner::Outcome CSampleScanner::Event(TW_UINT16 msg, TW_MEMREF pData) {
-    if (msg != MSG_PROCESSEVENT) {
-        return Fail(TWCC_BADPROTOCOL);
-    }
-    if (!InStates(5, 7)) {
-        return Fail(TWCC_SEQERROR);
-    }
-    if (pData == nullptr) {
-        return Fail(TWCC_BADVALUE);
+    if (const auto refused = Refuse(msg == MSG_PROCESSEVENT, InStates(5, 7), pData)) {
+        return *refused;
     }
     auto& event = *static_cast<TW_EVENT*>(pData);
     event.TWMessage = NextEvent();
@@ -265,14 +265,8 @@ void CSampleScanner::EndPages(TW_UINT32 pages) {
 }
 
 CSampleScanner::Outcome CSampleScanner::SetupMemXfer(TW_UINT16 msg, TW_MEMREF pData) {
-    if (msg != MSG_GET) {
-        return Fail(TWCC_BADPROTOCOL);
-    }
-    if (!InStates(4, 6)) {
-        return Fail(TWCC_SEQERROR);
-    }
-    if (pData == nullptr) {
-        return Fail(TWCC_BADVALUE);
+    if (const auto refused = Refuse(msg == MSG_GET, InStates(4, 6), pData)) {
+        return *refused;
     }
     const ImageFormat format = CurrentFormat();
     auto& setup = *static_cast<TW_SETUPMEMXFER*>(pData);
@@ -283,11 +277,8 @@ CSampleScanner::Outcome CSampleScanner::SetupMemXfer(TW_UINT16 msg, TW_MEMREF pD
 }
 
 CSampleScanner::Outcome CSampleScanner::Status(TW_UINT16 msg, TW_MEMREF pData) {
-    if (msg != MSG_GET) {
-        return Fail(TWCC_BADPROTOCOL);
-    }
-    if (pData == nullptr) {
-        return Fail(TWCC_BADVALUE);
+    if (const auto refused = Refuse(msg == MSG_GET, true, pData)) {
+        return *refused;
     }
     auto& status = *static_cast<TW_STATUS*>(pData);
     status.ConditionCode = m_condition; // Done() then clears it
@@ -296,14 +287,8 @@ CSampleScanner::Outcome CSampleScanner::Status(TW_UINT16 msg, TW_MEMREF pData) {
 }
 
 CSampleScanner::Outcome CSampleScanner::ImageInfo(TW_UINT16 msg, TW_MEMREF pData) {
-    if (msg != MSG_GET) {
-        return Fail(TWCC_BADPROTOCOL);
-    }
-    if (!InStates(6, 7)) {
-        return Fail(TWCC_SEQERROR);
-    }
-    if (pData == nullptr) {
-        return Fail(TWCC_BADVALUE);
+    if (const auto refused = Refuse(msg == MSG_GET, InStates(6, 7), pData)) {
+        return *refused;
     }
     const ImageFormat format = CurrentFormat();
     auto& info = *static_cast<TW_IMAGEINFO*>(pData);
@@ -346,16 +331,11 @@ CSampleScanner::Outcome CSampleScanner::ImageLayout(TW_UINT16 msg, TW_MEMREF pDa
 }
 
 CSampleScanner::Outcome CSampleScanner::ImageMemXfer(TW_UINT16 msg, TW_MEMREF pData) {
-    if (msg != MSG_GET) {
-        return Fail(TWCC_BADPROTOCOL);
-    }
     const ImageFormat format = CurrentFormat();
-    if (!InStates(6, 7) || m_caps.Current(ICAP_XFERMECH) != TWSX_MEMORY ||
-        m_nextRow >= format.rows) {
-        return Fail(TWCC_SEQERROR);
-    }
-    if (pData == nullptr) {
-        return Fail(TWCC_BADVALUE);
+    const bool transferring =
+        InStates(6, 7) && m_caps.Current(ICAP_XFERMECH) == TWSX_MEMORY && m_nextRow < format.rows;
+    if (const auto refused = Refuse(msg == MSG_GET, transferring, pData)) {
+        return *refused;
     }
     auto& xfer = *static_cast<TW_IMAGEMEMXFER*>(pData);
     const TW_UINT32 bytesPerRow = format.BytesPerRow();
@@ -379,14 +359,9 @@ CSampleScanner::Outcome CSampleScanner::ImageMemXfer(TW_UINT16 msg, TW_MEMREF pD
 }
 
 CSampleScanner::Outcome CSampleScanner::ImageNativeXfer(TW_UINT16 msg, TW_MEMREF pData) {
-    if (msg != MSG_GET) {
-        return Fail(TWCC_BADPROTOCOL);
-    }
-    if (m_state != 6 || m_caps.Current(ICAP_XFERMECH) != TWSX_NATIVE) {
-        return Fail(TWCC_SEQERROR);
-    }
-    if (pData == nullptr) {
-        return Fail(TWCC_BADVALUE);
+    const bool ready = m_state == 6 && m_caps.Current(ICAP_XFERMECH) == TWSX_NATIVE;
+    if (const auto refused = Refuse(msg == MSG_GET, ready, pData)) {
+        return *refused;
     }
     // The whole image, rows top to bottom as a memory transfer delivers them. The
     // application owns the handle and disposes of it.
@@ -405,14 +380,8 @@ CSampleScanner::Outcome CSampleScanner::ImageNativeXfer(TW_UINT16 msg, TW_MEMREF
 }
 
 CSampleScanner::Outcome CSampleScanner::XqSettingFrame(TW_UINT16 msg, TW_MEMREF pData) {
-    if (msg != MSG_GET) {
-        return Fail(TWCC_BADPROTOCOL);
-    }
-    if (!InStates(4, 7)) {
-        return Fail(TWCC_SEQERROR);
-    }
-    if (pData == nullptr) {
-        return Fail(TWCC_BADVALUE);
+    if (const auto refused = Refuse(msg == MSG_GET, InStates(4, 7), pData)) {
+        return *refused;
     }
     *static_cast<TW_XQ_SETTINGFRAME*>(pData) = {1, 0};
     return Done();

@@ -52,6 +52,9 @@ private:
     Outcome XqEvent(TW_UINT16 msg, TW_MEMREF pData);
 
     bool InStates(int first, int last) const { return m_state >= first && m_state <= last; }
+    // The failure of a triplet whose message this DAT does not know, that comes in the wrong
+    // state or without its structure, checked in that order; none when it may proceed.
+    static std::optional<Outcome> Refuse(bool knownMessage, bool inState, TW_MEMREF pData);
     // Negotiated settings are read while the source is open (the messages in reads) and set
     // or reset only before it is enabled. The failure, when the triplet is refused.
     std::optional<Outcome> RefuseNegotiation(TW_UINT16 msg, TW_MEMREF pData,
