@@ -317,11 +317,12 @@ TEST_F(EndToEnd, LogHoldsTripletResultAndErrorStatusBytes) {
 
 TEST_F(EndToEnd, LinkAtTheLogFileNameIsNotFollowed) {
     Load(SAMPLE_BUNDLE, true);
-    // Plant a link at every name the next load can choose, all pointing at one victim file.
+    // Plant a link at every name a load in the two seconds from target can choose, all
+    // pointing at one victim file, then load when target begins.
     const std::string victim = std::string(TWAINMON_LOG_DIRECTORY) + "/../victim.txt";
     std::ofstream(victim) << "keep";
-    const time_t start = time(nullptr);
-    for (time_t second = start; second <= start + 2; ++second) {
+    const time_t target = time(nullptr) + 3;
+    for (time_t second = target; second <= target + 1; ++second) {
         struct tm local {};
         localtime_r(&second, &local);
         for (int ms = 0; ms <= 1000; ++ms) {
@@ -331,6 +332,10 @@ TEST_F(EndToEnd, LinkAtTheLogFileNameIsNotFollowed) {
                      local.tm_hour, local.tm_min, local.tm_sec, ms);
             ASSERT_EQ(symlink(victim.c_str(), name), 0);
         }
+    }
+    ASSERT_LT(time(nullptr), target + 1) << "planting the links took too long";
+    while (time(nullptr) < target) {
+        usleep(10000);
     }
     Outcome outcome = RunLoaded([](DSEntryProc entry, void*) {
         TW_STATUS status{};
