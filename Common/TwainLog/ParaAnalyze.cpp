@@ -50,6 +50,17 @@ CParaAnalyze::CParaAnalyze() {
     strcpy(m_szAppName, "APP");
 }
 
+void CParaAnalyze::SetTriplet(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, unsigned int DG,
+                              unsigned short DAT, unsigned short MSG, char* pData, char* pResult) {
+    m_pOrigin = pOrigin;
+    m_pDest = pDest;
+    m_DG = DG;
+    m_DAT = DAT;
+    m_MSG = MSG;
+    m_pData = pData;
+    SetResult(pResult);
+}
+
 void CParaAnalyze::SetResult(char* pResult) {
     m_pResult = pResult;
     m_nResultLength = pResult ? strnlen(pResult, RESULT_TEXT_SIZE - 1) : 0;
@@ -114,13 +125,7 @@ bool CParaAnalyze::HeaderMake(char* out) {
 bool CParaAnalyze::TripletAnalyze(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, unsigned int DG,
                                   unsigned short DAT, unsigned short MSG, char* pData,
                                   char* pResult) {
-    m_pOrigin = pOrigin;
-    m_pDest = pDest;
-    m_DG = DG;
-    m_DAT = DAT;
-    m_MSG = MSG;
-    m_pData = pData;
-    SetResult(pResult);
+    SetTriplet(pOrigin, pDest, DG, DAT, MSG, pData, pResult);
     return CreateStringOfTriplet();
 }
 
@@ -167,14 +172,8 @@ bool CParaAnalyze::GetStringOfCapability(TW_CAPABILITY* pCap, char* out, unsigne
 bool CParaAnalyze::ParaAnalyze(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, unsigned int DG,
                                unsigned short DAT, unsigned short MSG, char* pData,
                                unsigned short rc, char* pResult) {
-    m_pOrigin = pOrigin;
-    m_pDest = pDest;
-    m_DG = DG;
-    m_DAT = DAT;
-    m_MSG = MSG;
-    m_pData = pData;
+    SetTriplet(pOrigin, pDest, DG, DAT, MSG, pData, pResult);
     m_ReturnCode = rc;
-    SetResult(pResult);
 
     const bool shown = ResultMake();
     if (m_DAT == DAT_EVENT && !shown) {

@@ -69,6 +69,9 @@ public:
 private:
     // Calls the per-DAT member of m_DAT, if it has one.
     bool DispatchDat();
+    // Takes the current triplet and the result text to append to.
+    void SetTriplet(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, unsigned int DG, unsigned short DAT,
+                    unsigned short MSG, char* pData, char* pResult);
     // Starts appending to a result text (its current text is kept).
     void SetResult(char* pResult);
     // The one append: formats at the end of m_pResult, never past RESULT_TEXT_SIZE.
