@@ -20,6 +20,9 @@ FILE* g_pLogFile = nullptr;
 
 namespace {
 
+// The state line: an empty line, then the tracked state.
+constexpr char kStatusLineFormat[] = "%sTWAIN Status = [%d]%s";
+
 // Reads a field of an application structure without assuming its alignment.
 template <typename T>
 T ReadField(const void* base, size_t offset) {
@@ -184,7 +187,7 @@ bool CParaAnalyze::ParaAnalyze(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, unsigne
         return true;
     }
     UpDateTwainStatus(DG, DAT, MSG, pData);
-    Append("%sTWAIN Status = [%d]%s", CRLF, m_nTwainStatus, CRLF);
+    Append(kStatusLineFormat, CRLF, m_nTwainStatus, CRLF);
     return true;
 }
 
@@ -274,7 +277,7 @@ int CParaAnalyze::UpDateTwainStatus(unsigned int /*DG*/, unsigned short DAT, uns
 }
 
 int CParaAnalyze::MakeTwainStatusString(char* out) {
-    return sprintf(out, "%sTWAIN Status = [%d]%s", CRLF, m_nTwainStatus, CRLF);
+    return sprintf(out, kStatusLineFormat, CRLF, m_nTwainStatus, CRLF);
 }
 
 int CParaAnalyze::SetTwainStatus(int status) {
