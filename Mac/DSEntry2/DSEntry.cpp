@@ -1,5 +1,6 @@
 // DS_Entry: forwards each triplet to the driver's operator, logs it, returns the driver's code.
 #include <cstring>
+#include <initializer_list>
 
 #include "CTripletOperator.h"
 #include "ParaAnalyze.h"
@@ -42,12 +43,11 @@ TW_UINT16 DS_Entry(TW_IDENTITY* pOrigin, TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 
     if (rc == TWRC_FAILURE && stack == 0) {
         stack = 1;
         char line[256];
-        int lineLength =
-            snprintf(line, sizeof line, "%s%s", "*** Inspect Error Status Start ***", CRLF);
-        WriteText(line, static_cast<size_t>(lineLength));
-        lineLength =
-            snprintf(line, sizeof line, "%s%s", "*** Inspect Error Status End   ***", CRLF);
-        WriteText(line, static_cast<size_t>(lineLength));
+        for (const char* text :
+             {"*** Inspect Error Status Start ***", "*** Inspect Error Status End   ***"}) {
+            const int lineLength = snprintf(line, sizeof line, "%s%s", text, CRLF);
+            WriteText(line, static_cast<size_t>(lineLength));
+        }
         stack = 0;
     }
     return rc;
