@@ -31,11 +31,6 @@ T ReadField(const void* base, size_t offset) {
     return value;
 }
 
-// The standard table of a family for identifiers up to 0x8000, else the vendor table.
-MacroTable StandardOrVendor(unsigned int value, MacroTable standard, MacroTable vendor) {
-    return value > kLastStandardId ? vendor : standard;
-}
-
 bool IsImageTransfer(unsigned short DAT) {
     return DAT == DAT_IMAGEMEMXFER || DAT == DAT_IMAGENATIVEXFER || DAT == DAT_IMAGEFILEXFER;
 }
@@ -72,13 +67,13 @@ void CParaAnalyze::SetResult(char* pResult) {
     }
 }
 
-void CParaAnalyze::Append(const char* format, ...) {
+bool CParaAnalyze::Append(const char* format, ...) {
     if (m_pResult == nullptr) {
-        return;
+        return false;
     }
     const size_t room = RESULT_TEXT_SIZE - m_nResultLength;
     if (room <= 1) {
-        return;
+        return false;
     }
     va_list args;
     va_start(args, format);
@@ -86,10 +81,16 @@ void CParaAnalyze::Append(const char* format, ...) {
     va_end(args);
     if (written < 0) {
         m_pResult[m_nResultLength] = '\0';
-        return;
+        return true;
     }
     m_nResultLength +=
         static_cast<size_t>(written) < room ? static_cast<size_t>(written) : room - 1;
+    return m_nResultLength < RESULT_TEXT_SIZE - 1;
+}
+
+const char* CParaAnalyze::MacroName(MacroTable table, int64_t value) {
+    GetMacroName(table, value, m_szMacroName);
+    return m_szMacroName;
 }
 
 void CParaAnalyze::Init(const char* name) {
@@ -206,8 +207,7 @@ bool CParaAnalyze::ResultMake() {
             return false;
         }
     }
-    GetMacroName(MacroRows(twrc_macros), m_ReturnCode, m_szMacroName);
-    Append("        Return Code = [%s]%s", m_szMacroName, CRLF);
+    Append("        Return Code = [%s]%s", MacroName(MacroRows(twrc_macros), m_ReturnCode), CRLF);
     Append("pData   = <0x%08x>%s", static_cast<unsigned int>(reinterpret_cast<uintptr_t>(m_pData)),
            CRLF);
     return true;

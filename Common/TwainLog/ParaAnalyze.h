@@ -6,7 +6,9 @@
 #include <cstddef>
 #include <cstdio>
 
+#include "TwDump.h"
 #include "twain.h"
+#include "twaintbl.h"
 
 // Every result text handed to the analyzer holds RESULT_TEXT_SIZE bytes. Appends beyond it
 // are cut, keeping the first RESULT_TEXT_SIZE - 1 characters; the log writes at most
@@ -40,10 +42,79 @@ public:
                      unsigned short MSG, char* pData, unsigned short rc, char* pResult);
     bool ResultMake();
 
-    // Per-DAT members.
+    // Per-DAT members: each renders the parameter structure of its DAT (DatAnalyze.cpp).
     bool DatNullAnalyze();
     bool DatTwunkIdentityAnalyze();
     bool DatImageFileXferAnalyze();
+    bool DatCapabilityAnalyze();
+    bool DatEventAnalyze();
+    bool DatIdentityAnalyze();
+    bool DatParentAnalyze();
+    bool DatPendingXfersAnalyze();
+    bool DatSetupMemXferAnalyze();
+    bool DatSetupFileXferAnalyze();
+    bool DatStatusAnalyze();
+    bool DatUserInterfaceAnalyze();
+    bool DatXferGroupAnalyze();
+    bool DatCustomDsDataAnalyze();
+    bool DatImageInfoAnalyze();
+    bool DatImageLayoutAnalyze();
+    bool DatImageMemXferAnalyze();
+    bool DatImageNativeXferAnalyze();
+    bool DatPalette8Analyze();
+    bool DatExtImageInfoAnalyze();
+    bool DatCieColorAnalyze();
+    bool DatGrayResponseAnalyze();
+    bool DatRgbResponseAnalyze();
+    bool DatJpegCompressionAnalyze();
+    bool DatXqAutoExposureAnalyze();
+    bool DatXqRgbMatrixAnalyze();
+    bool DatXqColorSmoothingAnalyze();
+    bool DatXqEventAnalyze();
+    bool DatHardwareInfoAnalyze();
+    bool DatXqSkewInfoAnalyze();
+    bool DatUnsharpMaskAnalyze();
+    bool DatXqRedCorrectionMatrixAnalyze();
+    bool DatXqTwainCallbackMsgAnalyze();
+    bool DatXqSettingFrameAnalyze();
+    bool DatXqUsmInfoAnalyze();
+
+    // Capability items and containers.
+
+    // Identity, geometry, transfer and status structures (TwAnalyze.cpp).
+    bool TwIdentityAnalyze(TW_IDENTITY* pIdentity);
+    bool TwVersionAnalyze(TW_VERSION* pVersion);
+    bool TwFrameAnalyze(TW_FRAME* pFrame);
+    bool TwImageInfoAnalyze(TW_IMAGEINFO* pImageInfo);
+    bool TwImageLayoutAnalyze(TW_IMAGELAYOUT* pImageLayout);
+    bool TwImageMemXferAnalyze(TW_IMAGEMEMXFER* pImageMemXfer);
+    bool TwMemoryAnalyze(TW_MEMORY* pMemory);
+    bool TwPendingXfersAnalyze(TW_PENDINGXFERS* pPendingXfers);
+    bool TwSetupMemXferAnalyze(TW_SETUPMEMXFER* pSetupMemXfer);
+    bool TwSetupFileXferAnalyze(TW_SETUPFILEXFER* pSetupFileXfer);
+    bool TwStatusAnalyze(TW_STATUS* pStatus);
+    bool TwUserInterfaceAnalyze(TW_USERINTERFACE* pUserInterface);
+    bool TwEventAnalyze(TW_EVENT* pEvent);
+    bool TwCustomDsDataAnalyze(TW_CUSTOMDSDATA* pCustomDsData);
+    bool TwPalette8Analyze(TW_PALETTE8* pPalette8);
+    bool TwUint32(void* pData);
+    bool TwExtImageInfoAnalyze(TW_EXTIMAGEINFO* pExtImageInfo);
+    bool TwInfoAnalyze(TW_INFO* pInfo);
+    bool TwTwunkIdentityAnalyze();
+    bool TwTwunkDsentryParamsAnalyze();
+    bool TwTwunkDsentryReturnAnalyze();
+
+    // Colour and compression structures (TwAnalyze.cpp).
+    bool TwCieColorAnalyze(TW_CIECOLOR* pCieColor);
+    bool TwTransformStageAnalyze(TW_TRANSFORMSTAGE* pStage);
+    bool TwDecodeFunctionAnalyze(TW_DECODEFUNCTION* pDecode);
+    bool TwCiePointAnalyze(TW_CIEPOINT* pPoint);
+    bool TwGrayResponseAnalyze(TW_GRAYRESPONSE* pResponse);
+    bool TwRgbResponseAnalyze(TW_RGBRESPONSE* pResponse);
+    bool TwElement8Analyze(TW_ELEMENT8* pElement);
+    bool TwJpegCompressionAnalyze(TW_JPEGCOMPRESSION* pJpeg);
+
+    // Vendor extension structures (TwAnalyze.cpp).
 
     // Tracked TWAIN state.
     int UpDateTwainStatus(unsigned int DG, unsigned short DAT, unsigned short MSG, char* pData);
@@ -74,8 +145,12 @@ private:
                     unsigned short MSG, char* pData, char* pResult);
     // Starts appending to a result text (its current text is kept).
     void SetResult(char* pResult);
-    // The one append: formats at the end of m_pResult, never past RESULT_TEXT_SIZE.
-    void Append(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    // The one append: formats at the end of m_pResult, never past RESULT_TEXT_SIZE. False
+    // once the text is full: whatever is appended after that is cut, so a renderer of a long
+    // list may stop there.
+    bool Append(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    // The name of value in table (or its miss text), composed in m_szMacroName.
+    const char* MacroName(MacroTable table, int64_t value);
 
     size_t m_nResultLength; // length of the text at m_pResult
 };

@@ -48,6 +48,11 @@ bool GetMacroName(MacroTable table, int64_t value, char (&dest)[N]) {
 // on by the vendor table.
 constexpr uint32_t kLastStandardId = 0x8000;
 
+// The standard table of a family for identifiers up to 0x8000, else the vendor table.
+constexpr MacroTable StandardOrVendor(uint32_t value, MacroTable standard, MacroTable vendor) {
+    return value > kLastStandardId ? vendor : standard;
+}
+
 // The name of a capability identifier: the capability table, then the image-capability
 // table of the identifier's range, else the miss text.
 void GetCapabilityName(uint32_t cap, char* dest, size_t destSize);
