@@ -2,7 +2,8 @@
 # Installs, from Debian's packages, whatever this machine lacks to build and test the project.
 set -euo pipefail
 packages=(cmake ninja-build g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          libboost-dev clang-format)
+          libboost-dev clang-format clang clang-tidy libclang-rt-14-dev libfuzzer-14-dev
+          libcli11-dev nlohmann-json3-dev)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
