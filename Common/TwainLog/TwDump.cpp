@@ -11,3 +11,20 @@ const char* FrameText(const CBlock& block, size_t offset, char (&out)[kFrameText
              block.Fix32(offset + offsetof(TW_FRAME, Bottom)));
     return out;
 }
+
+const char* NumberList16(const CBlock& block, size_t offset, size_t count, bool isSigned,
+                         char (&out)[kNumberListSize]) {
+    out[0] = '\0';
+    size_t length = 0;
+    for (size_t i = 0; i < count && length < sizeof out; ++i) {
+        const size_t at = offset + 2 * i;
+        const int value = isSigned ? int{block.I16(at)} : int{block.U16(at)};
+        const int written =
+            snprintf(out + length, sizeof out - length, i == 0 ? "%d" : ",%d", value);
+        if (written < 0) {
+            break;
+        }
+        length += static_cast<size_t>(written);
+    }
+    return out;
+}

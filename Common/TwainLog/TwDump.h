@@ -103,4 +103,11 @@ private:
 constexpr size_t kFrameTextSize = 64;
 const char* FrameText(const CBlock& block, size_t offset, char (&out)[kFrameTextSize]);
 
+// A list of count 16-bit numbers at offset, 2 bytes apart, for "{%s}": each "%d", widened
+// with or without sign as the field is, joined by "," without blanks (8,8,8,0,0,0,0,0).
+// Every number is printed, whatever count fields of the structure say.
+constexpr size_t kNumberListSize = 64;
+const char* NumberList16(const CBlock& block, size_t offset, size_t count, bool isSigned,
+                         char (&out)[kNumberListSize]);
+
 #endif // TWAINMON_TWDUMP_H
