@@ -12,14 +12,14 @@ TW_FIX32 Fix(TW_INT16 whole, TW_UINT16 frac = 0) {
     return TW_FIX32{whole, frac};
 }
 
-// The result section of a successful call in state 4, with the block between the pData line
-// and the state line.
-std::string Section(void* data, const std::string& block) {
+// The result section of a successful call ending in state (4 unless given), with the block
+// between the pData line and the state line.
+std::string Section(void* data, const std::string& block, int state = 4) {
     char pointer[32];
     snprintf(pointer, sizeof pointer, "%08x",
              static_cast<unsigned int>(reinterpret_cast<uintptr_t>(data)));
     return std::string("        Return Code = [TWRC_SUCCESS]\r\npData   = <0x") + pointer +
-           ">\r\n" + block + "\r\nTWAIN Status = [4]\r\n";
+           ">\r\n" + block + "\r\nTWAIN Status = [" + std::to_string(state) + "]\r\n";
 }
 
 std::string Dump(TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, void* data) {
@@ -103,6 +103,506 @@ TEST(Structure, IdentityTextsNeverReadPastTheirField) {
                                      "    ProductFamily   = [Flatbed]\r\n"
                                      "    ProductName     = [" +
                                      full34P + "]\r\n  }\r\n"));
+}
+
+// A pointer above 4 GiB: only its low 32 bits are printed. Never dereferenced.
+void* const kFarPointer = reinterpret_cast<void*>(0x0000123487654321ull);
+
+TEST(Structure, ImageInfo) {
+    struct Case {
+        TW_FIX32 xResolution;
+        TW_INT16 bitsPerSample[8];
+        TW_BOOL planar;
+        TW_INT16 pixelType;
+        TW_UINT16 compression;
+        const char* expected; // the lines from XResolution on, without the closing brace
+    };
+    const Case cases[] = {
+        {Fix(300),
+         {8, 8, 8},
+         0,
+         TWPT_RGB,
+         TWCP_NONE,
+         "    XResolution      = [300.000]\r\n"
+         "    YResolution      = [150.500]\r\n"
+         "    ImageWidth       = [2550]\r\n"
+         "    ImageLength      = [-1]\r\n"
+         "    SamplesPerPixel  = [3]\r\n"
+         "    BitsPerSamples[] = {8,8,8,0,0,0,0,0}\r\n"
+         "    BitsPerPixel     = [24]\r\n"
+         "    Planar           = [false]\r\n"
+         "    PixelType        = [TWPT_RGB]\r\n"
+         "    Compression      = [TWCP_NONE]\r\n"},
+        {Fix(-1, 0x8000),
+         {1, -1, 2, 3, 4, 5, 6, -32768},
+         0x0100,
+         -1,
+         0xFFFF,
+         "    XResolution      = [-0.500]\r\n"
+         "    YResolution      = [150.500]\r\n"
+         "    ImageWidth       = [2550]\r\n"
+         "    ImageLength      = [-1]\r\n"
+         "    SamplesPerPixel  = [3]\r\n"
+         "    BitsPerSamples[] = {1,-1,2,3,4,5,6,-32768}\r\n"
+         "    BitsPerPixel     = [24]\r\n"
+         "    Planar           = [true]\r\n"
+         "    PixelType        = [ERROR!(-1)]\r\n"
+         "    Compression      = [ERROR!(65535)]\r\n"},
+    };
+    for (const Case& c : cases) {
+        TW_IMAGEINFO info{c.xResolution, Fix(150, 0x8000), 2550,         -1, 3, {}, 24,
+                          c.planar,      c.pixelType,      c.compression};
+        memcpy(info.BitsPerSample, c.bitsPerSample, sizeof info.BitsPerSample);
+        EXPECT_EQ(Dump(DG_IMAGE, DAT_IMAGEINFO, MSG_GET, &info),
+                  Section(&info, std::string("  TW_IMAGEINFO = {\r\n") + c.expected + "  }\r\n"));
+    }
+}
+
+// The memory block of a TW_MEMORY, after whatever opened its line.
+std::string MemoryBlock(const char* flags, const char* length, const char* theMem) {
+    return std::string("    TW_MEMORY = {\r\n      Flags  = [0x") + flags +
+           "]\r\n      Length = [" + length + "]\r\n      TheMem = <0x" + theMem + ">\r\n    }\r\n";
+}
+
+TEST(Structure, ImageMemXferClosesInColumnZero) {
+    TW_IMAGEMEMXFER xfer{TWCP_PACKBITS, 51, 51, 16, 0, 32, 816, {0x0009, 1024, kFarPointer}};
+    EXPECT_EQ(Dump(DG_IMAGE, DAT_IMAGEMEMXFER, MSG_GET, &xfer),
+              Section(&xfer, "  TW_IMAGEMEMXFER = {\r\n"
+                             "    Compression  = [TWCP_PACKBITS]\r\n"
+                             "    BytesPerRow  = [51]\r\n"
+                             "    Columns      = [51]\r\n"
+                             "    Rows         = [16]\r\n"
+                             "    XOffset      = [0]\r\n"
+                             "    YOffset      = [32]\r\n"
+                             "    BytesWritten = [816]\r\n"
+                             "    Memory       =\r\n" +
+                                 MemoryBlock("9", "1024", "87654321") + "}\r\n"));
+}
+
+TEST(Structure, TransferSetups) {
+    TW_PENDINGXFERS unknown{0xFFFF, 0xFFFFFFFF};
+    TW_PENDINGXFERS two{2, 0};
+    TW_SETUPMEMXFER setup{51, 3366, 0xFFFFFFFF};
+    const std::pair<void*, std::string> cases[] = {
+        {&unknown,
+         "  TW_PENDINGXFERS = {\r\n    Count = [-1]\r\n    EOJ   = [4294967295]\r\n  }\r\n"},
+        {&two, "  TW_PENDINGXFERS = {\r\n    Count = [2]\r\n    EOJ   = [0]\r\n  }\r\n"},
+        {&setup, "  TW_SETUPMEMXFER = {\r\n"
+                 "    MinBufSize = [51]\r\n"
+                 "    MaxBufSize = [3366]\r\n"
+                 "    Preferred  = [4294967295]\r\n"
+                 "  }\r\n"},
+    };
+    for (const auto& [data, block] : cases) {
+        const TW_UINT16 dat = data == &setup ? DAT_SETUPMEMXFER : DAT_PENDINGXFERS;
+        EXPECT_EQ(Dump(DG_CONTROL, dat, MSG_GET, data), Section(data, block));
+    }
+}
+
+TEST(Structure, SetupFileXferNameNeverReadsPastItsField) {
+    TW_SETUPFILEXFER named{};
+    strcpy(named.FileName, "/tmp/scan.bmp");
+    named.Format = TWFF_BMP;
+    named.VRefNum = -1;
+    TW_SETUPFILEXFER full{};
+    memset(full.FileName, 'f', sizeof full.FileName); // no NUL
+    full.Format = 0xFFFF;
+    full.VRefNum = 7;
+    const std::pair<TW_SETUPFILEXFER*, std::string> cases[] = {
+        {&named, "    FileName = [/tmp/scan.bmp]\r\n"
+                 "    Format   = [TWFF_BMP]\r\n"
+                 "    VRefNum  = [-1]\r\n"},
+        {&full, "    FileName = [" + std::string(256, 'f') +
+                    "]\r\n"
+                    "    Format   = [ERROR!(65535)]\r\n"
+                    "    VRefNum  = [7]\r\n"},
+    };
+    for (const auto& [data, lines] : cases) {
+        EXPECT_EQ(Dump(DG_CONTROL, DAT_SETUPFILEXFER, MSG_GET, data),
+                  Section(data, "  TW_SETUPFILEXFER = {\r\n" + lines + "  }\r\n"));
+    }
+}
+
+TEST(Structure, UserInterfaceAndCustomData) {
+    TW_USERINTERFACE ui{1, 0x0100, static_cast<TW_HANDLE>(kFarPointer)};
+    TW_CUSTOMDSDATA custom{0xFFFFFFFF, static_cast<TW_HANDLE>(kFarPointer)};
+    EXPECT_EQ(Dump(DG_CONTROL, DAT_USERINTERFACE, MSG_GET, &ui),
+              Section(&ui, "  TW_USERINTERFACE = {\r\n"
+                           "    ShowUI  = [true]\r\n"
+                           "    ModalUI = [true]\r\n"
+                           "    hParent = <0x87654321>\r\n"
+                           "  }\r\n"));
+    ui = {0, 0, nullptr};
+    EXPECT_EQ(Dump(DG_CONTROL, DAT_USERINTERFACE, MSG_GET, &ui),
+              Section(&ui, "  TW_USERINTERFACE = {\r\n"
+                           "    ShowUI  = [false]\r\n"
+                           "    ModalUI = [false]\r\n"
+                           "    hParent = <0x00000000>\r\n"
+                           "  }\r\n"));
+    EXPECT_EQ(Dump(DG_CONTROL, DAT_CUSTOMDSDATA, MSG_GET, &custom),
+              Section(&custom, "  TW_CUSTOMDSDATA = {\r\n"
+                               "    InfoLength = [-1]\r\n"
+                               "    hData      = <0x87654321>\r\n"
+                               "  }\r\n"));
+}
+
+TEST(Structure, EventMessages) {
+    const std::pair<TW_UINT16, const char*> cases[] = {
+        {MSG_NULL, nullptr}, // no block at all
+        {MSG_XFERREADY, "MSG_XFERREADY"},
+        {MSG_CLOSEDSREQ, "MSG_CLOSEDSREQ"},
+        {0x8000, "MSG_CUSTOMBASE"},
+        {0x8001, "MSG_XQ_TIMERRESET"},
+        {0x8002, "MSG_XQ_XFERREQUEST"},
+        {0x8003, "ERROR!(32771)"},
+        {0x0777, "ERROR!(1911)"},
+    };
+    for (const auto& [message, name] : cases) {
+        TW_EVENT event{kFarPointer, message};
+        const std::string block =
+            name == nullptr ? ""
+                            : std::string("  TW_EVENT = {\r\n    pEvent    = <0x87654321>\r\n"
+                                          "    TWMessage = [") +
+                                  name + "]\r\n  }\r\n";
+        EXPECT_EQ(Dump(DG_CONTROL, DAT_EVENT, MSG_GET, &event), Section(&event, block)) << name;
+    }
+}
+
+TEST(Structure, DeliveredEventMovesToTransferReady) {
+    TW_EVENT event{nullptr, MSG_XFERREADY};
+    AnalyzerHarness h(5);
+    char pointer[16];
+    snprintf(pointer, sizeof pointer, "%08x",
+             static_cast<unsigned>(reinterpret_cast<uintptr_t>(&event)));
+    EXPECT_EQ(h.Result(DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, &event, TWRC_DSEVENT),
+              std::string("        Return Code = [TWRC_DSEVENT]\r\npData   = <0x") + pointer +
+                  ">\r\n  TW_EVENT = {\r\n    pEvent    = <0x00000000>\r\n"
+                  "    TWMessage = [MSG_XFERREADY]\r\n  }\r\n\r\nTWAIN Status = [6]\r\n");
+}
+
+TEST(Structure, PaletteIsOneLine) {
+    TW_PALETTE8 palette{};
+    palette.NumColors = 256;
+    EXPECT_EQ(Dump(DG_IMAGE, DAT_PALETTE8, MSG_GET, &palette),
+              Section(&palette, "  TW_PALETTE8 = { it does not display. }\r\n"));
+}
+
+// The item is the 32-bit value the data reference points to; for the native transfer the
+// low 32 bits of the handle the driver stored there.
+TEST(Structure, Uint32Item) {
+    TW_UINT32 groups = DG_CONTROL | DG_IMAGE;
+    TW_HANDLE image = static_cast<TW_HANDLE>(kFarPointer);
+    EXPECT_EQ(Dump(DG_CONTROL, DAT_XFERGROUP, MSG_GET, &groups),
+              Section(&groups, "  TW_UINT32 = {\r\n    Item = <0x00000003>\r\n  }\r\n"));
+    EXPECT_EQ(Dump(DG_IMAGE, DAT_IMAGENATIVEXFER, MSG_GET, &image),
+              Section(&image, "  TW_UINT32 = {\r\n    Item = <0x87654321>\r\n  }\r\n"));
+
+    // Any other data argument type prints the item as an unsigned decimal.
+    AnalyzerHarness h(4);
+    h.Result(DG_CONTROL, DAT_FILESYSTEM, MSG_GET, nullptr, TWRC_FAILURE);
+    const size_t before = strlen(h.text);
+    TW_UINT32 big = 0xFFFFFFFE;
+    h.analyzer.TwUint32(&big);
+    h.analyzer.TwUint32(nullptr);
+    EXPECT_STREQ(h.text + before, "  TW_UINT32 = {\r\n    Item = [4294967294]\r\n  }\r\n");
+}
+
+TEST(Structure, ExtImageInfoShowsTheFirstInfoOnly) {
+    struct {
+        TW_UINT32 NumInfos;
+        TW_INFO Info[3];
+    } ext{3,
+          {{0x1100, TWTY_STR255, 1, TWRC_INFONOTSUPPORTED, 0xFFFFFFFF},
+           {0x1101, TWTY_UINT16, 2, TWRC_SUCCESS, 5},
+           {0x1102, TWTY_UINT16, 2, TWRC_SUCCESS, 6}}};
+    static_assert(offsetof(decltype(ext), Info) == offsetof(TW_EXTIMAGEINFO, Info), "layout");
+    EXPECT_EQ(Dump(DG_IMAGE, DAT_EXTIMAGEINFO, MSG_GET, &ext),
+              Section(&ext, "  TW_EXTIMAGEINFO = {\r\n"
+                            "    NumInfos = [3]\r\n"
+                            "    Info     =\r\n"
+                            "    TW_INFO = {\r\n"
+                            "      InfoID   = [4352]\r\n"
+                            "      ItemType = [TWTY_STR255]\r\n"
+                            "      NumItems = [1]\r\n"
+                            "      CondCode = [TWRC_INFONOTSUPPORTED]\r\n"
+                            "      Item     = [4294967295]\r\n"
+                            "    }\r\n"
+                            "  }\r\n"));
+}
+
+// The application's identity as the manager's open shows it: the caller's, not pData.
+TEST(Structure, ParentShowsTheCallersIdentity) {
+    TW_IDENTITY origin{};
+    origin.Id = ~uint64_t{0};
+    origin.Version = {2, 3, TWLG_USA, 0xFFFF, "app"};
+    origin.ProtocolMajor = 0xFFFF;
+    origin.SupportedGroups = DG_CONTROL | DG_IMAGE;
+    strcpy(origin.ProductName, "Scanner App");
+    TW_IDENTITY other{};
+    const std::string identity = "  pOrigin:TW_IDENTITY = {\r\n"
+                                 "    Id              = [-1]\r\n"
+                                 "    Version         =\r\n"
+                                 "    TW_VERSION = {\r\n"
+                                 "      MajorNum = [2]\r\n"
+                                 "      MinorNum = [3]\r\n"
+                                 "      Language = [TWLG_USA]\r\n"
+                                 "      Country  = [ERROR!(65535)]\r\n"
+                                 "      Info     = [app]\r\n"
+                                 "    }\r\n"
+                                 "    ProtocolMajor   = [65535]\r\n"
+                                 "    ProtocolMinor   = [0]\r\n"
+                                 "    SupportedGroups = [3]\r\n"
+                                 "    Manufacturer    = []\r\n"
+                                 "    ProductFamily   = []\r\n"
+                                 "    ProductName     = [Scanner App]\r\n"
+                                 "  }\r\n";
+    const std::pair<TW_UINT16, std::string> cases[] = {
+        {MSG_OPENDSM, identity},
+        {MSG_CLOSEDSM, ""},
+    };
+    for (const auto& [message, block] : cases) {
+        AnalyzerHarness h(3);
+        h.text[0] = '\0';
+        h.analyzer.ParaAnalyze(&origin, nullptr, DG_CONTROL, DAT_PARENT, message,
+                               reinterpret_cast<char*>(&other), TWRC_SUCCESS, h.text);
+        EXPECT_EQ(std::string(h.text), Section(&other, block, message == MSG_OPENDSM ? 3 : 2));
+    }
+}
+
+// Each standard DAT reaches its own dumper, whatever the message; a zeroed structure shows
+// at least its heading.
+TEST(Structure, EveryStandardDatHasItsMember) {
+    const std::pair<TW_UINT16, const char*> headings[] = {
+        {DAT_IDENTITY, "  TW_IDENTITY = {\r\n"},
+        {DAT_PENDINGXFERS, "  TW_PENDINGXFERS = {\r\n"},
+        {DAT_SETUPMEMXFER, "  TW_SETUPMEMXFER = {\r\n"},
+        {DAT_SETUPFILEXFER, "  TW_SETUPFILEXFER = {\r\n"},
+        {DAT_STATUS, "  TW_STATUS = {\r\n"},
+        {DAT_USERINTERFACE, "  TW_USERINTERFACE = {\r\n"},
+        {DAT_XFERGROUP, "  TW_UINT32 = {\r\n"},
+        {DAT_CUSTOMDSDATA, "  TW_CUSTOMDSDATA = {\r\n"},
+        {DAT_IMAGEINFO, "  TW_IMAGEINFO = {\r\n"},
+        {DAT_IMAGELAYOUT, "  TW_IMAGELAYOUT = {\r\n"},
+        {DAT_IMAGEMEMXFER, "  TW_IMAGEMEMXFER = {\r\n"},
+        {DAT_IMAGENATIVEXFER, "  TW_UINT32 = {\r\n"},
+        {DAT_CIECOLOR, "  TW_CIECOLOR = {\r\n"},
+        {DAT_GRAYRESPONSE, "  TW_GRAYRESPONSE = {\r\n"},
+        {DAT_RGBRESPONSE, "  TW_RGBRESPONSE = {\r\n"},
+        {DAT_JPEGCOMPRESSION, "  TW_JPEGCOMPRESSION = {\r\n"},
+        {DAT_PALETTE8, "  TW_PALETTE8 = {"},
+        {DAT_EXTIMAGEINFO, "  TW_EXTIMAGEINFO = {\r\n"},
+        // No block: the event without a message, the parent without MSG_OPENDSM, and the
+        // three that render nothing.
+        {DAT_EVENT, ""},
+        {DAT_PARENT, ""},
+        {DAT_NULL, ""},
+        {DAT_TWUNKIDENTITY, ""},
+        {DAT_IMAGEFILEXFER, ""},
+    };
+    alignas(8) static unsigned char zeros[2048];
+    const std::string empty = Section(zeros, "");
+    const size_t prefix = empty.find(">\r\n") + 3;
+    for (const auto& [dat, heading] : headings) {
+        for (TW_UINT16 message : {MSG_GET, MSG_SET, MSG_RESET}) {
+            const std::string text = Dump(DG_CONTROL, dat, message, zeros);
+            ASSERT_GE(text.size(), empty.size()) << dat;
+            EXPECT_EQ(text.substr(0, prefix) + text.substr(text.size() - (empty.size() - prefix)),
+                      empty)
+                << dat;
+            const std::string block = text.substr(prefix, text.size() - empty.size());
+            EXPECT_EQ(block.substr(0, strlen(heading)), heading) << dat;
+            EXPECT_EQ(block.empty(), *heading == '\0') << dat;
+        }
+    }
+}
+
+TEST(Structure, NullStructureOfEveryMemberPrintsNoBlock) {
+    const TW_UINT16 dats[] = {DAT_EVENT,         DAT_IDENTITY,     DAT_PARENT,
+                              DAT_PENDINGXFERS,  DAT_SETUPMEMXFER, DAT_SETUPFILEXFER,
+                              DAT_USERINTERFACE, DAT_XFERGROUP,    DAT_CUSTOMDSDATA,
+                              DAT_IMAGEINFO,     DAT_IMAGEMEMXFER, DAT_IMAGENATIVEXFER,
+                              DAT_PALETTE8,      DAT_EXTIMAGEINFO, DAT_CIECOLOR,
+                              DAT_GRAYRESPONSE,  DAT_RGBRESPONSE,  DAT_JPEGCOMPRESSION};
+    for (TW_UINT16 dat : dats) {
+        EXPECT_EQ(Dump(DG_CONTROL, dat, MSG_OPENDSM, nullptr), Section(nullptr, "")) << dat;
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Colour and compression
+
+// A decode function whose fields are start, start + 1/2, ... by halves, Gamma -0.5.
+TW_DECODEFUNCTION Decode(TW_INT16 start) {
+    return {Fix(start),     Fix(start, 0x8000),     Fix(start + 1),  Fix(start + 1, 0x8000),
+            Fix(start + 2), Fix(start + 2, 0x8000), Fix(-1, 0x8000), Fix(256)};
+}
+
+std::string DecodeBlock(int start) {
+    char text[512];
+    snprintf(text, sizeof text,
+             "      TW_DECODEFUNCTION = {\r\n"
+             "        StartIn     = [%d.000]\r\n"
+             "        BreakIn     = [%d.500]\r\n"
+             "        EndIn       = [%d.000]\r\n"
+             "        StartOut    = [%d.500]\r\n"
+             "        BreakOut    = [%d.000]\r\n"
+             "        EndOut      = [%d.500]\r\n"
+             "        Gamma       = [-0.500]\r\n"
+             "        SampleCount = [256.000]\r\n"
+             "      }\r\n",
+             start, start, start + 1, start + 1, start + 2, start + 2);
+    return text;
+}
+
+// Stage ABC: decode functions 0, 10, 20 and the identity mix. Stage LMN: decode functions
+// 30, 40, 50 and a mix whose entry i, j is i - j / 4.
+TW_CIECOLOR SampleCieColor(TW_UINT16 colorSpace) {
+    TW_CIECOLOR cie{};
+    cie.ColorSpace = colorSpace;
+    cie.LowEndian = -1;
+    cie.DeviceDependent = 1;
+    cie.VersionNumber = -2;
+    for (int i = 0; i < 3; ++i) {
+        cie.StageABC.Decode[i] = Decode(static_cast<TW_INT16>(10 * i));
+        cie.StageLMN.Decode[i] = Decode(static_cast<TW_INT16>(30 + 10 * i));
+        for (int j = 0; j < 3; ++j) {
+            cie.StageABC.Mix[i][j] = Fix(i == j ? 1 : 0);
+            cie.StageLMN.Mix[i][j] = Fix(static_cast<TW_INT16>(i - 1), (4 - j) % 4 * 0x4000);
+        }
+    }
+    cie.WhitePoint = {Fix(0, 0xF333), Fix(1), Fix(1, 0x16C8)};
+    cie.BlackPoint = {Fix(0), Fix(0), Fix(0)};
+    cie.WhitePaper = {Fix(0, 0x8000), Fix(0, 0x4000), Fix(0, 0x2000)};
+    cie.BlackInk = {Fix(-1), Fix(-2), Fix(-3)};
+    cie.Samples[0] = Fix(7, 0x2000);
+    return cie;
+}
+
+std::string CieColorBlock(const char* colorSpace) {
+    const char* const identityMix = "      Mix[0][0] = [1.000]\r\n"
+                                    "      Mix[0][1] = [0.000]\r\n"
+                                    "      Mix[0][2] = [0.000]\r\n"
+                                    "      Mix[1][0] = [0.000]\r\n"
+                                    "      Mix[1][1] = [1.000]\r\n"
+                                    "      Mix[1][2] = [0.000]\r\n"
+                                    "      Mix[2][0] = [0.000]\r\n"
+                                    "      Mix[2][1] = [0.000]\r\n"
+                                    "      Mix[2][2] = [1.000]\r\n";
+    const char* const lmnMix = "      Mix[0][0] = [-1.000]\r\n"
+                               "      Mix[0][1] = [-0.250]\r\n"
+                               "      Mix[0][2] = [-0.500]\r\n"
+                               "      Mix[1][0] = [0.000]\r\n"
+                               "      Mix[1][1] = [0.750]\r\n"
+                               "      Mix[1][2] = [0.500]\r\n"
+                               "      Mix[2][0] = [1.000]\r\n"
+                               "      Mix[2][1] = [1.750]\r\n"
+                               "      Mix[2][2] = [1.500]\r\n";
+    auto stage = [](int first, const char* mix) {
+        std::string text = "    TW_TRANSFORMSTAGE = {\r\n";
+        for (int i = 0; i < 3; ++i) {
+            text += "      Decode[" + std::to_string(i) + "] =\r\n" + DecodeBlock(first + 10 * i);
+        }
+        return text + mix + "    }\r\n";
+    };
+    auto point = [](const char* x, const char* y, const char* z) {
+        return std::string("    TW_CIEPOINT = {\r\n      X = [") + x + "]\r\n      Y = [" + y +
+               "]\r\n      Z = [" + z + "]\r\n    }\r\n";
+    };
+    return std::string("  TW_CIECOLOR = {\r\n    ColorSpace      = [") + colorSpace +
+           "]\r\n"
+           "    LowEndian       = [-1]\r\n"
+           "    DeviceDependent = [1]\r\n"
+           "    VersionNumber   = [4294967294]\r\n"
+           "    StageABC=\r\n" +
+           stage(0, identityMix) + "    StageLMN=\r\n" + stage(30, lmnMix) + "    WhitePoint=\r\n" +
+           point("0.950", "1.000", "1.089") + "    BlackPoint=\r\n" +
+           point("0.000", "0.000", "0.000") + "    WhitePaper=\r\n" +
+           point("0.500", "0.250", "0.125") + "    BlackInk=\r\n" +
+           point("-1.000", "-2.000", "-3.000") +
+           "    Samples[]       = [7.125]\r\n"
+           "  }\r\n";
+}
+
+TEST(Structure, CieColorIs121Lines) {
+    const std::pair<TW_UINT16, const char*> cases[] = {
+        {TWPT_RGB, "TWPT_RGB"},
+        {TWPT_CIEXYZ, "TWPT_CIEXYZ"},
+        {0xFFFF, "ERROR!(65535)"},
+    };
+    for (const auto& [colorSpace, name] : cases) {
+        TW_CIECOLOR cie = SampleCieColor(colorSpace);
+        const std::string block = CieColorBlock(name);
+        size_t lines = 0;
+        for (size_t at = block.find("\r\n"); at != std::string::npos;
+             at = block.find("\r\n", at + 2)) {
+            ++lines;
+        }
+        EXPECT_EQ(lines, 121u);
+        EXPECT_EQ(Dump(DG_IMAGE, DAT_CIECOLOR, MSG_GET, &cie), Section(&cie, block)) << name;
+    }
+}
+
+// Only the first element of a response table is shown: the dumper is given no count.
+TEST(Structure, ResponsesShowTheirFirstElement) {
+    struct {
+        TW_ELEMENT8 Response[256];
+    } table{};
+    for (int i = 0; i < 256; ++i) {
+        table.Response[i] = {static_cast<TW_UINT8>(i), 200, 255, static_cast<TW_UINT8>(255 - i)};
+    }
+    const std::pair<TW_UINT16, const char*> cases[] = {
+        {DAT_GRAYRESPONSE, "  TW_GRAYRESPONSE = {\r\n"},
+        {DAT_RGBRESPONSE, "  TW_RGBRESPONSE = {\r\n"},
+    };
+    for (const auto& [dat, heading] : cases) {
+        EXPECT_EQ(Dump(DG_IMAGE, dat, MSG_SET, &table),
+                  Section(&table, std::string(heading) + "    Response[0] =\r\n"
+                                                         "    TW_ELEMENT8 = {\r\n"
+                                                         "      Index    = [0]\r\n"
+                                                         "      Channel1 = [200]\r\n"
+                                                         "      Channel2 = [255]\r\n"
+                                                         "      Channel3 = [255]\r\n"
+                                                         "    }\r\n"
+                                                         "  }\r\n"));
+    }
+}
+
+TEST(Structure, JpegCompressionJoinsEachTableToItsOpener) {
+    TW_JPEGCOMPRESSION jpeg{};
+    jpeg.ColorSpace = TWPT_YUV;
+    jpeg.SubSampling = 0xFFFFFFFF;
+    jpeg.NumComponents = 1; // the tables are shown whatever it says
+    jpeg.RestartFrequency = 0xFFFF;
+    const TW_UINT16 quantMap[] = {0, 1, 1, 0};
+    const TW_UINT16 huffmanMap[] = {0, 65535, 2, 3};
+    memcpy(jpeg.QuantMap, quantMap, sizeof quantMap);
+    memcpy(jpeg.HuffmanMap, huffmanMap, sizeof huffmanMap);
+    for (TW_UINT32 i = 0; i < 4; ++i) {
+        jpeg.QuantTable[i] = {0x10 + i, 64 + i, nullptr};
+    }
+    jpeg.QuantTable[3].TheMem = kFarPointer;
+    jpeg.HuffmanDC[0] = {0x4, 28, nullptr};
+    jpeg.HuffmanDC[1] = {0x4, 29, nullptr};
+    jpeg.HuffmanAC[0] = {0xA, 178, nullptr};
+    jpeg.HuffmanAC[1] = {0xA, 0xFFFFFFFF, kFarPointer};
+    EXPECT_EQ(Dump(DG_IMAGE, DAT_JPEGCOMPRESSION, MSG_GET, &jpeg),
+              Section(&jpeg, "  TW_JPEGCOMPRESSION = {\r\n"
+                             "    ColorSpace       = [TWPT_YUV]\r\n"
+                             "    SubSampling      = [4294967295]\r\n"
+                             "    NumComponents    = [1]\r\n"
+                             "    RestartFrequency = [65535]\r\n"
+                             "    QuantMap[]       = {0,1,1,0}\r\n"
+                             "    QuantTable[0]   = {" +
+                                 MemoryBlock("10", "64", "00000000") + "    QuantTable[1]   = {" +
+                                 MemoryBlock("11", "65", "00000000") + "    QuantTable[2]   = {" +
+                                 MemoryBlock("12", "66", "00000000") + "    QuantTable[3]   = {" +
+                                 MemoryBlock("13", "67", "87654321") +
+                                 "    HuffmanMap[]     = {0,65535,2,3}\r\n"
+                                 "    HuffmanDC[0]    = {" +
+                                 MemoryBlock("4", "28", "00000000") + "    HuffmanDC[1]    = {" +
+                                 MemoryBlock("4", "29", "00000000") + "    HuffmanAC[0]    = {" +
+                                 MemoryBlock("a", "178", "00000000") + "    HuffmanAC[1]    = {" +
+                                 MemoryBlock("a", "4294967295", "87654321") + "  }\r\n"));
 }
 
 } // namespace
