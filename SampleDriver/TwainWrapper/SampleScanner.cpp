@@ -64,6 +64,7 @@ const CSampleScanner::Route CSampleScanner::kRoutes[] = {
     {DG_CONTROL, DAT_CAPABILITY, &CSampleScanner::Capability},
     {DG_CONTROL, DAT_EVENT, &CSampleScanner::Event},
     {DG_CONTROL, DAT_IDENTITY, &CSampleScanner::Identity},
+    {DG_CONTROL, DAT_PARENT, &CSampleScanner::Parent},
     {DG_CONTROL, DAT_PENDINGXFERS, &CSampleScanner::PendingXfers},
     {DG_CONTROL, DAT_SETUPMEMXFER, &CSampleScanner::SetupMemXfer},
     {DG_CONTROL, DAT_STATUS, &CSampleScanner::Status},
@@ -74,6 +75,8 @@ const CSampleScanner::Route CSampleScanner::kRoutes[] = {
     {DG_IMAGE, DAT_IMAGELAYOUT, &CSampleScanner::ImageLayout},
     {DG_IMAGE, DAT_IMAGEMEMXFER, &CSampleScanner::ImageMemXfer},
     {DG_IMAGE, DAT_IMAGENATIVEXFER, &CSampleScanner::ImageNativeXfer},
+    {DG_IMAGE, DAT_CIECOLOR, &CSampleScanner::CieColor},
+    {DG_IMAGE, DAT_JPEGCOMPRESSION, &CSampleScanner::JpegCompression},
 };
 
 CSampleScanner::CSampleScanner() : m_frame(kDefaultFrame) {}
@@ -121,6 +124,12 @@ CSampleScanner::Outcome CSampleScanner::Identity(TW_UINT16 msg, TW_MEMREF pData)
     default:
         return Fail(TWCC_BADPROTOCOL);
     }
+}
+
+// The manager's own open and close. A host that plays the manager passes them on; the
+// scanner has nothing to do for them and leaves their data alone.
+CSampleScanner::Outcome CSampleScanner::Parent(TW_UINT16 msg, TW_MEMREF /*pData*/) {
+    return msg == MSG_OPENDSM || msg == MSG_CLOSEDSM ? Done() : Fail(TWCC_BADPROTOCOL);
 }
 
 std::optional<CSampleScanner::Outcome> CSampleScanner::Refuse(bool knownMessage, bool inState,
@@ -377,6 +386,61 @@ CSampleScanner::Outcome CSampleScanner::ImageNativeXfer(TW_UINT16 msg, TW_MEMREF
     m_nextRow = format.rows;
     m_state = 7;
     return Done(TWRC_XFERDONE);
+}
+
+// How the page about to be transferred converts to CIE XYZ: linear decoding, identity
+// mixes, a D65 white point on white paper.
+CSampleScanner::Outcome CSampleScanner::CieColor(TW_UINT16 msg, TW_MEMREF pData) {
+    if (const auto refused = Refuse(msg == MSG_GET, m_state == 6, pData)) {
+        return *refused;
+    }
+    const TW_DECODEFUNCTION linear = {ToFix32(0),   ToFix32(0.5), ToFix32(1),   ToFix32(0),
+                                      ToFix32(0.5), ToFix32(1),   ToFix32(1.0), ToFix32(256)};
+    TW_TRANSFORMSTAGE stage{};
+    for (int i = 0; i < 3; ++i) {
+        stage.Decode[i] = linear;
+        stage.Mix[i][i] = ToFix32(1);
+    }
+    const TW_CIEPOINT d65 = {ToFix32(0.9505), ToFix32(1.0), ToFix32(1.089)};
+    auto& cie = *static_cast<TW_CIECOLOR*>(pData);
+    cie.ColorSpace = static_cast<TW_UINT16>(m_caps.Current(ICAP_PIXELTYPE));
+    cie.LowEndian = 0;
+    cie.DeviceDependent = 1;
+    cie.VersionNumber = 1;
+    cie.StageABC = stage;
+    cie.StageLMN = stage;
+    cie.WhitePoint = d65;
+    cie.BlackPoint = {ToFix32(0), ToFix32(0), ToFix32(0)};
+    cie.WhitePaper = d65;
+    cie.BlackInk = {ToFix32(0), ToFix32(0), ToFix32(0)};
+    cie.Samples[0] = ToFix32(0);
+    return Done();
+}
+
+// The JPEG parameters the scanner would compress with: tables 0 for the first and fourth
+// component, tables 1 for the two between. Tables without memory are the baseline tables.
+CSampleScanner::Outcome CSampleScanner::JpegCompression(TW_UINT16 msg, TW_MEMREF pData) {
+    if (const auto refused =
+            Refuse(msg == MSG_GET || msg == MSG_GETDEFAULT, InStates(4, 6), pData)) {
+        return *refused;
+    }
+    const TW_MEMORY baseline = {TWMF_DSOWNS | TWMF_POINTER, 0, nullptr};
+    auto& jpeg = *static_cast<TW_JPEGCOMPRESSION*>(pData);
+    jpeg = TW_JPEGCOMPRESSION{};
+    jpeg.ColorSpace = static_cast<TW_UINT16>(m_caps.Current(ICAP_PIXELTYPE));
+    jpeg.SubSampling = 0x10001000;
+    jpeg.NumComponents = static_cast<TW_UINT16>(CurrentFormat().SamplesPerPixel());
+    jpeg.RestartFrequency = 0;
+    for (int i = 0; i < 4; ++i) {
+        jpeg.QuantMap[i] = i == 1 || i == 2 ? 1 : 0;
+        jpeg.HuffmanMap[i] = jpeg.QuantMap[i];
+        jpeg.QuantTable[i] = baseline;
+    }
+    for (int i = 0; i < 2; ++i) {
+        jpeg.HuffmanDC[i] = baseline;
+        jpeg.HuffmanAC[i] = baseline;
+    }
+    return Done();
 }
 
 CSampleScanner::Outcome CSampleScanner::XqSettingFrame(TW_UINT16 msg, TW_MEMREF pData) {

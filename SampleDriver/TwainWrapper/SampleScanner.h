@@ -38,6 +38,7 @@ private:
 
     // One handler per data argument type.
     Outcome Identity(TW_UINT16 msg, TW_MEMREF pData);
+    Outcome Parent(TW_UINT16 msg, TW_MEMREF pData);
     Outcome Capability(TW_UINT16 msg, TW_MEMREF pData);
     Outcome Event(TW_UINT16 msg, TW_MEMREF pData);
     Outcome PendingXfers(TW_UINT16 msg, TW_MEMREF pData);
@@ -48,6 +49,8 @@ private:
     Outcome ImageLayout(TW_UINT16 msg, TW_MEMREF pData);
     Outcome ImageMemXfer(TW_UINT16 msg, TW_MEMREF pData);
     Outcome ImageNativeXfer(TW_UINT16 msg, TW_MEMREF pData);
+    Outcome CieColor(TW_UINT16 msg, TW_MEMREF pData);
+    Outcome JpegCompression(TW_UINT16 msg, TW_MEMREF pData);
     Outcome XqSettingFrame(TW_UINT16 msg, TW_MEMREF pData);
     Outcome XqEvent(TW_UINT16 msg, TW_MEMREF pData);
 
