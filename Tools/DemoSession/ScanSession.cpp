@@ -91,6 +91,15 @@ CScanSession::CScanSession(DSEntryProc entry)
     : m_entry(entry), m_application(ApplicationIdentity()), m_source(SourceIdentity()) {}
 
 bool CScanSession::Run() {
+    // The manager's open, which carries the application's identity; on macOS without a
+    // parent window.
+    Send("open the manager", DG_CONTROL, DAT_PARENT, MSG_OPENDSM, nullptr, TWRC_SUCCESS);
+    const bool scanned = Scan();
+    Send("close the manager", DG_CONTROL, DAT_PARENT, MSG_CLOSEDSM, nullptr, TWRC_SUCCESS);
+    return scanned && m_asExpected;
+}
+
+bool CScanSession::Scan() {
     if (Send("open the source", DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, &m_source, TWRC_SUCCESS) !=
         TWRC_SUCCESS) {
         return false;
@@ -100,6 +109,8 @@ bool CScanSession::Run() {
     }
     TW_IMAGELAYOUT layout{};
     Send("read the layout", DG_IMAGE, DAT_IMAGELAYOUT, MSG_GET, &layout, TWRC_SUCCESS);
+    TW_JPEGCOMPRESSION jpeg{};
+    Send("read the JPEG parameters", DG_IMAGE, DAT_JPEGCOMPRESSION, MSG_GET, &jpeg, TWRC_SUCCESS);
     TW_XQ_SETTINGFRAME frames{};
     Send("read the setting frames", DG_CONTROL, DAT_XQ_SETTINGFRAME, MSG_GET, &frames,
          TWRC_SUCCESS);
@@ -114,7 +125,7 @@ bool CScanSession::Run() {
         Send("disable the source", DG_CONTROL, DAT_USERINTERFACE, MSG_DISABLEDS, &ui, TWRC_SUCCESS);
     }
     Send("close the source", DG_CONTROL, DAT_IDENTITY, MSG_CLOSEDS, &m_source, TWRC_SUCCESS);
-    return m_asExpected;
+    return true;
 }
 
 TW_UINT16 CScanSession::Send(const char* what, TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG,
@@ -193,9 +204,12 @@ bool CScanSession::TransferPages() {
 
 bool CScanSession::TransferPage() {
     TW_IMAGEINFO info{};
+    TW_CIECOLOR colour{};
     TW_SETUPMEMXFER setup{};
     if (Send("read the image info", DG_IMAGE, DAT_IMAGEINFO, MSG_GET, &info, TWRC_SUCCESS) !=
             TWRC_SUCCESS ||
+        Send("read the colour description", DG_IMAGE, DAT_CIECOLOR, MSG_GET, &colour,
+             TWRC_SUCCESS) != TWRC_SUCCESS ||
         Send("read the buffer sizes", DG_CONTROL, DAT_SETUPMEMXFER, MSG_GET, &setup,
              TWRC_SUCCESS) != TWRC_SUCCESS) {
         return false;

@@ -12,9 +12,9 @@ class CScanSession {
 public:
     explicit CScanSession(DSEntryProc entry);
 
-    // Opens the source, negotiates, scans every page with memory transfers and closes the
-    // source. False when a triplet returned what the session did not expect (each one is
-    // reported on stderr).
+    // Opens the manager and the source, negotiates, scans every page with memory transfers
+    // and closes the source and the manager. False when a triplet returned what the session
+    // did not expect (each one is reported on stderr).
     bool Run();
 
     unsigned long Calls() const { return m_calls; }
@@ -34,6 +34,8 @@ private:
                    TW_UINT16 expected) {
         return Send(what, DG, DAT, MSG, pData, expected, expected);
     }
+    // The part of Run with the source open: false when it could not be opened.
+    bool Scan();
     void Negotiate(const CapabilityStep& step);
     // Passes events to the source until it posts awaited; false when it does not.
     bool AwaitEvent(TW_UINT16 awaited);
