@@ -542,6 +542,27 @@ TEST(Structure, CieColorIs121Lines) {
     }
 }
 
+// With the widest value in every field the CIE section still fits the 5120 bytes the log
+// writes of one section.
+TEST(Structure, WidestCieColorFitsOneLogSection) {
+    TW_CIECOLOR cie{};
+    cie.ColorSpace = 0xFFFF;
+    cie.LowEndian = -32768;
+    cie.DeviceDependent = -32768;
+    cie.VersionNumber = -1;
+    auto* fix = reinterpret_cast<TW_FIX32*>(reinterpret_cast<char*>(&cie) +
+                                            offsetof(TW_CIECOLOR, StageABC));
+    const size_t count = (sizeof cie - offsetof(TW_CIECOLOR, StageABC)) / sizeof(TW_FIX32);
+    for (size_t i = 0; i < count; ++i) {
+        fix[i] = Fix(-32768);
+    }
+    const std::string section = Dump(DG_IMAGE, DAT_CIECOLOR, MSG_GET, &cie);
+    const size_t block = section.size() - Section(&cie, "").size();
+    EXPECT_EQ(block, 3409u);
+    EXPECT_LE(section.size(), LOG_SECTION_LIMIT);
+    EXPECT_NE(section.find("    Samples[]       = [-32768.000]\r\n  }\r\n"), std::string::npos);
+}
+
 // Only the first element of a response table is shown: the dumper is given no count.
 TEST(Structure, ResponsesShowTheirFirstElement) {
     struct {
