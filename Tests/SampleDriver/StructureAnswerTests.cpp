@@ -2,7 +2,6 @@
 // JPEG parameters.
 #include <string>
 
-#include "Fix32.h"
 #include "ScannerHarness.h"
 
 namespace {
@@ -18,29 +17,6 @@ TEST(SampleDriverParent, ManagerOpenAndCloseLeaveStateAndData) {
         EXPECT_EQ(std::count(data, data + sizeof data, 0x5a), 16);
         EXPECT_EQ(scanner.State(), state);
     }
-}
-
-TEST(SampleDriverColour, CieColorDescribesThePageAboutToBeTransferred) {
-    Scanner scanner;
-    scanner.Reach(4);
-    ASSERT_EQ(scanner.SetCapability(ICAP_PIXELTYPE, TWTY_UINT16, TWPT_GRAY), TWRC_SUCCESS);
-    scanner.Reach(6);
-    TW_CIECOLOR cie{};
-    cie.LowEndian = -1;
-    ASSERT_EQ(scanner.Send(DG_IMAGE, DAT_CIECOLOR, MSG_GET, &cie), TWRC_SUCCESS);
-    EXPECT_EQ(cie.ColorSpace, TWPT_GRAY);
-    EXPECT_EQ(cie.LowEndian, 0);
-    EXPECT_EQ(cie.DeviceDependent, 1);
-    for (const TW_TRANSFORMSTAGE* stage : {&cie.StageABC, &cie.StageLMN}) {
-        for (int i = 0; i < 3; ++i) {
-            EXPECT_EQ(Fix32Units(stage->Decode[i].EndIn), 65536);
-            for (int j = 0; j < 3; ++j) {
-                EXPECT_EQ(Fix32Units(stage->Mix[i][j]), i == j ? 65536 : 0);
-            }
-        }
-    }
-    EXPECT_EQ(Fix32Units(cie.WhitePoint.Y), 65536);
-    EXPECT_EQ(scanner.State(), 6);
 }
 
 TEST(SampleDriverCompression, JpegParametersFollowThePixelType) {
