@@ -57,8 +57,4 @@ TEST(CDSMInterface, NoBlockToReadGivesNull) {
     CDSMInterface::FreeMemory(empty);
 }
 
-TEST(CDSMInterface, NotifyRequestAnswersZero) {
-    EXPECT_EQ(CDSMInterface::NotifyRequest(MSG_XFERREADY, TW_IDENTITY{}, TW_IDENTITY{}), 0);
-}
-
 } // namespace
