@@ -10,7 +10,12 @@ void CDSMInterface::FreeMemory(TW_HANDLE handle) {
     DisposeHandle(handle);
 }
 
+// Only a live handle with a block is locked and read through: null, a disposed handle or any
+// other pointer gives null without a read of *handle.
 char* CDSMInterface::LockMemory(TW_HANDLE handle) {
+    if (handle == nullptr || MemorySize(handle) == 0) {
+        return nullptr;
+    }
     HLock(handle);
     return *handle;
 }

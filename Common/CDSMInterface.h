@@ -10,7 +10,8 @@ public:
     // A new zero-filled block of size bytes; null when it cannot be allocated.
     static TW_HANDLE AllocMemory(unsigned int size);
     static void FreeMemory(TW_HANDLE handle);
-    // Pins the block and returns its address, valid until UnlockMemory.
+    // Pins the block and returns its address, valid until UnlockMemory. Null, and nothing
+    // read, for a null handle, anything that is not a live handle, or an empty block.
     static char* LockMemory(TW_HANDLE handle);
     static void UnlockMemory(TW_HANDLE handle);
     // The block's size in bytes; 0 for null or anything that is not a live handle.

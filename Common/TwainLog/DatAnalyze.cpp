@@ -86,7 +86,7 @@ bool CParaAnalyze::DatImageFileXferAnalyze() {
 // Capability
 
 bool CParaAnalyze::DatCapabilityAnalyze() {
-    return true;
+    return TwCapabilityAnalyze(DataAs<TW_CAPABILITY>(m_pData));
 }
 
 // ---------------------------------------------------------------------------------------

@@ -294,6 +294,144 @@ void CParaAnalyze::InitTwainStatus() {
 }
 
 // ---------------------------------------------------------------------------------------
+// Capability items
+
+namespace {
+
+// A list entry of TWTY_FRAME or of a type above TWTY_STR255.
+constexpr char kNotImplemented[] = "!!! not implemented.!!!";
+// An item whose bytes are not all inside the container's block.
+constexpr char kBeyondContainer[] = "!!! beyond the container !!!";
+
+// Bytes of one item of itemType, which is also the stride of a list; 0 above TWTY_STR255.
+size_t ItemSize(unsigned short itemType) {
+    constexpr size_t kSizes[] = {1,
+                                 2,
+                                 4,
+                                 1,
+                                 2,
+                                 4,
+                                 2,
+                                 4,
+                                 sizeof(TW_FRAME),
+                                 sizeof(TW_STR32),
+                                 sizeof(TW_STR64),
+                                 sizeof(TW_STR128),
+                                 sizeof(TW_STR255)};
+    return itemType < std::size(kSizes) ? kSizes[itemType] : 0;
+}
+
+bool IsStringType(unsigned short itemType) {
+    return itemType >= TWTY_STR32 && itemType <= TWTY_STR255;
+}
+
+} // namespace
+
+const char* CParaAnalyze::ValToStr(unsigned short cap, unsigned short itemType, const CBlock& item,
+                                   char (&text)[kItemTextSize]) {
+    const size_t size = ItemSize(itemType);
+    if (IsStringType(itemType)) {
+        return item.Str(0, size, text); // up to its NUL, the end of its slot or of the block
+    }
+    // A type without a size shows the four bytes that every container field holds.
+    if (!item.Has(0, size != 0 ? size : sizeof(TW_UINT32))) {
+        snprintf(text, sizeof text, "%s", kBeyondContainer);
+        return text;
+    }
+    switch (itemType) {
+    case TWTY_INT8:
+        snprintf(text, sizeof text, "0x%02x",
+                 static_cast<unsigned int>(static_cast<int8_t>(item.U8(0))));
+        break;
+    case TWTY_INT16:
+        snprintf(text, sizeof text, "%d", item.I16(0));
+        break;
+    case TWTY_INT32:
+        snprintf(text, sizeof text, "%d", item.I32(0));
+        break;
+    case TWTY_UINT8:
+        snprintf(text, sizeof text, "0x%02x", static_cast<unsigned int>(item.U8(0)));
+        break;
+    case TWTY_UINT16:
+        ValToCap(cap, item.U16(0), text, sizeof text);
+        break;
+    case TWTY_UINT32:
+        snprintf(text, sizeof text, "%d", static_cast<int32_t>(item.U32(0)));
+        break;
+    case TWTY_BOOL:
+        snprintf(text, sizeof text, "%s", item.Bool(0));
+        break;
+    case TWTY_FIX32:
+        snprintf(text, sizeof text, "%.3f", item.Fix32(0));
+        break;
+    case TWTY_FRAME: {
+        char frame[kFrameTextSize];
+        snprintf(text, sizeof text, "%s", FrameText(item, 0, frame));
+        break;
+    }
+    default:
+        snprintf(text, sizeof text, "%d", item.I32(0));
+        break;
+    }
+    return text;
+}
+
+void CParaAnalyze::ValToCap(unsigned short cap, unsigned short value, char* text, size_t textSize) {
+    if (cap == CAP_XQ_VERSION) {
+        MakeCapXqVersion(value, text, textSize);
+        return;
+    }
+    if (cap == CAP_SUPPORTEDCAPS) {
+        MakeCapSupportedCaps(value, text, textSize);
+        return;
+    }
+    const ValToCapEntry* row = cap > kLastStandardId ? VALTOCAPXQ : VALTOCAP;
+    while (row->table != nullptr && row->cap != cap) {
+        ++row;
+    }
+    if (row->table == nullptr) {
+        snprintf(text, textSize, "%d", value);
+        return;
+    }
+    snprintf(text, textSize, "%s", MacroName(MacroTable{row->table, row->count - 1}, value));
+}
+
+void CParaAnalyze::MakeCapSupportedCaps(unsigned short capId, char* text, size_t textSize) {
+    char name[kMacroNameSize] = {};
+    if (capId != 0) {
+        GetCapabilityName(capId, name, sizeof name);
+    }
+    snprintf(text, textSize, "%s", name);
+}
+
+void CParaAnalyze::MakeCapXqVersion(unsigned short value, char* text, size_t textSize) {
+    snprintf(text, textSize, "%x.%x", value >> 8, value & 0xFFu);
+}
+
+void CParaAnalyze::MakeItemList(unsigned short cap, unsigned short itemType, unsigned int numItems,
+                                const CBlock& items) {
+    Append("      ItemList = {%s", CRLF);
+    // Entries of a type without a size are never read, so all of them are listed.
+    const size_t size = ItemSize(itemType);
+    const size_t inBlock = size != 0 ? items.Size() / size : numItems;
+    const size_t listed = inBlock < numItems ? inBlock : numItems;
+    char text[kItemTextSize];
+    bool room = true;
+    for (size_t i = 0; i < listed && room; ++i) {
+        const char* entry = itemType == TWTY_FRAME || size == 0
+                                ? kNotImplemented
+                                : ValToStr(cap, itemType, items.Sub(i * size, size), text);
+        room = Append("        %3d:%s%s%s", static_cast<int>(i), entry, i + 1 < numItems ? "," : "",
+                      CRLF);
+    }
+    if (room && listed < numItems) {
+        Append("        !!! %ld of %ld items lie beyond the container !!!%s",
+               static_cast<long>(numItems - listed), static_cast<long>(numItems), CRLF);
+    }
+    Append("      }%s", CRLF);
+}
+
+// ---------------------------------------------------------------------------------------
 // The log file
 
 namespace {

@@ -80,6 +80,31 @@ public:
     bool DatXqUsmInfoAnalyze();
 
     // Capability items and containers.
+    // Item texts: a string item gives at most 255 characters, any other item at most 43.
+    static constexpr size_t kItemTextSize = 512;
+    // The text of one item of itemType belonging to cap. item holds the bytes from the
+    // item's start to the end of its slot (list entries) or of the container (one value,
+    // range fields); nothing beyond item is read.
+    const char* ValToStr(unsigned short cap, unsigned short itemType, const CBlock& item,
+                         char (&text)[kItemTextSize]);
+    // A TWTY_UINT16 value of cap: its constant name through VALTOCAP/VALTOCAPXQ, a capability
+    // name for CAP_SUPPORTEDCAPS, a dotted version for CAP_XQ_VERSION, else the number.
+    void ValToCap(unsigned short cap, unsigned short value, char* text, size_t textSize);
+    void MakeCapSupportedCaps(unsigned short capId, char* text, size_t textSize);
+    void MakeCapXqVersion(unsigned short value, char* text, size_t textSize);
+    // The capability block and its container (TwAnalyze.cpp).
+    bool TwCapabilityAnalyze(TW_CAPABILITY* pCapability);
+    bool TwContainerAnalyaze(TW_CAPABILITY* pCapability);
+    // Each container renderer reads its container only inside the locked block.
+    bool TwOneValueAnalyze(unsigned short cap, const CBlock& container);
+    bool TwEnumerationAnalyze(unsigned short cap, const CBlock& container);
+    bool TwArrayAnalyze(unsigned short cap, const CBlock& container);
+    bool TwRangeAnalyze(unsigned short cap, const CBlock& container);
+    // The ItemList lines of numItems items of itemType, read from items: the entries that
+    // lie in items in full, then a line counting those beyond it. Stops once the text is full.
+    void MakeItemList(unsigned short cap, unsigned short itemType, unsigned int numItems,
+                      const CBlock& items);
+    bool TwCapExtAnalyze(TW_CAPEXT* pCapExt);
 
     // Identity, geometry, transfer and status structures (TwAnalyze.cpp).
     bool TwIdentityAnalyze(TW_IDENTITY* pIdentity);

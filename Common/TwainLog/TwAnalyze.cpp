@@ -4,6 +4,7 @@
 // nested structure is a label line followed by the block of its own dumper.
 #include "ParaAnalyze.h"
 
+#include "CDSMInterface.h"
 #include "TwainXq.h"
 
 // Offsets of the fields a dumper reads: the layout is pinned in twain.h and TwainXq.h.
@@ -11,6 +12,153 @@
 
 // ---------------------------------------------------------------------------------------
 // Capability containers
+
+namespace {
+
+// A field's bytes: from offset to the end of the container.
+constexpr size_t kToTheEnd = static_cast<size_t>(-1);
+
+// A container type, the renderer of its block and the block's fixed header: a smaller block
+// renders no container lines.
+struct ContainerRenderer {
+    TW_UINT16 conType;
+    size_t header;
+    bool (CParaAnalyze::*render)(unsigned short cap, const CBlock& container);
+};
+
+constexpr ContainerRenderer kContainerRenderers[] = {
+    {TWON_ARRAY, OFF(TW_ARRAY, ItemList), &CParaAnalyze::TwArrayAnalyze},
+    {TWON_ENUMERATION, OFF(TW_ENUMERATION, ItemList), &CParaAnalyze::TwEnumerationAnalyze},
+    {TWON_ONEVALUE, sizeof(TW_ONEVALUE), &CParaAnalyze::TwOneValueAnalyze},
+    {TWON_RANGE, sizeof(TW_RANGE), &CParaAnalyze::TwRangeAnalyze},
+};
+
+} // namespace
+
+bool CParaAnalyze::TwCapabilityAnalyze(TW_CAPABILITY* pCapability) {
+    const CBlock b = CBlock::Of(pCapability);
+    if (b.IsNull()) {
+        return true;
+    }
+    char name[kMacroNameSize];
+    GetCapabilityName(b.U16(OFF(TW_CAPABILITY, Cap)), name, sizeof name);
+    Append("  TW_CAPABILITY = {%s", CRLF);
+    Append("    Cap        = [%s]%s", name, CRLF);
+    Append("    ConType    = [%s]%s",
+           MacroName(MacroRows(twon_macros), b.U16(OFF(TW_CAPABILITY, ConType))), CRLF);
+    Append("    hContainer = <0x%08x>%s", b.Ptr32(OFF(TW_CAPABILITY, hContainer)), CRLF);
+    if (m_ReturnCode != TWRC_FAILURE) {
+        TwContainerAnalyaze(pCapability);
+    }
+    Append("  }%s", CRLF);
+    return true;
+}
+
+// The container is read only between LockMemory and UnlockMemory, and only as far as the
+// handle's block goes.
+bool CParaAnalyze::TwContainerAnalyaze(TW_CAPABILITY* pCapability) {
+    const CBlock b = CBlock::Of(pCapability);
+    const auto handle =
+        reinterpret_cast<TW_HANDLE>(static_cast<uintptr_t>(b.U64(OFF(TW_CAPABILITY, hContainer))));
+    if (handle == nullptr) {
+        return true;
+    }
+    const TW_UINT16 conType = b.U16(OFF(TW_CAPABILITY, ConType));
+    for (const ContainerRenderer& renderer : kContainerRenderers) {
+        if (renderer.conType != conType) {
+            continue;
+        }
+        const char* base = CDSMInterface::LockMemory(handle);
+        const CBlock container(base, base != nullptr ? CDSMInterface::MemorySize(handle) : 0);
+        if (!container.IsNull() && container.Size() >= renderer.header) {
+            (this->*renderer.render)(b.U16(OFF(TW_CAPABILITY, Cap)), container);
+        }
+        CDSMInterface::UnlockMemory(handle);
+        break;
+    }
+    return true;
+}
+
+bool CParaAnalyze::TwOneValueAnalyze(unsigned short cap, const CBlock& container) {
+    if (container.IsNull()) {
+        return true;
+    }
+    const TW_UINT16 itemType = container.U16(OFF(TW_ONEVALUE, ItemType));
+    char value[kItemTextSize];
+    Append("    TW_ONEVALUE = {%s", CRLF);
+    Append("      ItemType = [%s]%s", MacroName(MacroRows(twty_macros), itemType), CRLF);
+    Append("      Item     = [%s]%s",
+           ValToStr(cap, itemType, container.Sub(OFF(TW_ONEVALUE, Item), kToTheEnd), value), CRLF);
+    Append("    }%s", CRLF);
+    return true;
+}
+
+bool CParaAnalyze::TwEnumerationAnalyze(unsigned short cap, const CBlock& container) {
+    if (container.IsNull()) {
+        return true;
+    }
+    const TW_UINT16 itemType = container.U16(OFF(TW_ENUMERATION, ItemType));
+    Append("    TW_ENUMERATION = {%s", CRLF);
+    Append("      ItemType     = [%s]%s", MacroName(MacroRows(twty_macros), itemType), CRLF);
+    Append("      NumItems     = [%ld]%s", container.Ld(OFF(TW_ENUMERATION, NumItems)), CRLF);
+    Append("      CurrentIndex = [%ld]%s", container.Ld(OFF(TW_ENUMERATION, CurrentIndex)), CRLF);
+    Append("      DefaultIndex = [%ld]%s", container.Ld(OFF(TW_ENUMERATION, DefaultIndex)), CRLF);
+    MakeItemList(cap, itemType, container.U32(OFF(TW_ENUMERATION, NumItems)),
+                 container.Sub(OFF(TW_ENUMERATION, ItemList), kToTheEnd));
+    Append("    }%s", CRLF);
+    return true;
+}
+
+bool CParaAnalyze::TwArrayAnalyze(unsigned short cap, const CBlock& container) {
+    if (container.IsNull()) {
+        return true;
+    }
+    const TW_UINT16 itemType = container.U16(OFF(TW_ARRAY, ItemType));
+    Append("    TW_ARRAY = {%s", CRLF);
+    Append("      ItemType = [%s]%s", MacroName(MacroRows(twty_macros), itemType), CRLF);
+    Append("      NumItems = [%ld]%s", container.Ld(OFF(TW_ARRAY, NumItems)), CRLF);
+    MakeItemList(cap, itemType, container.U32(OFF(TW_ARRAY, NumItems)),
+                 container.Sub(OFF(TW_ARRAY, ItemList), kToTheEnd));
+    Append("    }%s", CRLF);
+    return true;
+}
+
+// A field holds 4 bytes; a wider item type reads on into the next fields, up to the end of
+// the container.
+bool CParaAnalyze::TwRangeAnalyze(unsigned short cap, const CBlock& container) {
+    if (container.IsNull()) {
+        return true;
+    }
+    const TW_UINT16 itemType = container.U16(OFF(TW_RANGE, ItemType));
+    auto field = [&](size_t offset, char(&text)[kItemTextSize]) {
+        return ValToStr(cap, itemType, container.Sub(offset, kToTheEnd), text);
+    };
+    char value[kItemTextSize];
+    Append("    TW_RANGE = {%s", CRLF);
+    Append("      ItemType     = [%s]%s", MacroName(MacroRows(twty_macros), itemType), CRLF);
+    Append("      MinValue     = [%s]%s", field(OFF(TW_RANGE, MinValue), value), CRLF);
+    Append("      MaxValue     = [%s]%s", field(OFF(TW_RANGE, MaxValue), value), CRLF);
+    Append("      StepSize     = [%s]%s", field(OFF(TW_RANGE, StepSize), value), CRLF);
+    Append("      DefaultValue = [%s]%s", field(OFF(TW_RANGE, DefaultValue), value), CRLF);
+    Append("      CurrentValue = [%s]%s", field(OFF(TW_RANGE, CurrentValue), value), CRLF);
+    Append("    }%s", CRLF);
+    return true;
+}
+
+// Properties: its 16 bits in hexadecimal.
+bool CParaAnalyze::TwCapExtAnalyze(TW_CAPEXT* pCapExt) {
+    const CBlock b = CBlock::Of(pCapExt);
+    if (b.IsNull()) {
+        return true;
+    }
+    char name[kMacroNameSize];
+    GetCapabilityName(b.U16(OFF(TW_CAPEXT, Cap)), name, sizeof name);
+    Append("  TW_CAPEXT = {%s", CRLF);
+    Append("    Cap        = [%s]%s", name, CRLF);
+    Append("    Properties = [0x%04x]%s", b.U16(OFF(TW_CAPEXT, Properties)), CRLF);
+    Append("  }%s", CRLF);
+    return true;
+}
 
 // ---------------------------------------------------------------------------------------
 // Identity, geometry, transfer and status

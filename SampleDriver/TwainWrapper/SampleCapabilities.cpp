@@ -50,6 +50,7 @@ std::vector<CapabilityDef> BuildTable() {
         {ICAP_XQ_FILMTYPE, list, TWTY_UINT16, filmTypes, TWXQ_FT_REFLECTIVE, TWXQ_FT_REFLECTIVE,
          true},
         {CAP_XQ_UIMODE, one, TWTY_UINT16, uiModes, TWXQ_UI_EASY, TWXQ_UI_EASY, true},
+        {CAP_SERIALNUMBER, one, TWTY_STR255, {}, 0, 0, false, "SF1200-0042"},
     };
     std::vector<TW_UINT32> ids;
     for (const CapabilityDef& def : table) {
@@ -62,6 +63,12 @@ std::vector<CapabilityDef> BuildTable() {
 const std::vector<CapabilityDef>& Table() {
     static const std::vector<CapabilityDef> table = BuildTable();
     return table;
+}
+
+// The CAP_SUPPORTEDCAPS answer a test host chose; empty: the table's own list.
+std::vector<TW_UINT32>& SupportedCapsAnswer() {
+    static std::vector<TW_UINT32> answer;
+    return answer;
 }
 
 constexpr size_t kNotFound = static_cast<size_t>(-1);
@@ -229,6 +236,25 @@ TW_HANDLE NewContainer(TW_UINT16 conType, TW_UINT16 itemType, const std::vector<
     return handle;
 }
 
+void SetSupportedCapsAnswer(const TW_UINT16* caps, size_t count) {
+    SupportedCapsAnswer().assign(caps, caps != nullptr ? caps + count : caps);
+}
+
+TW_HANDLE NewTextOneValue(TW_UINT16 itemType, const char* text) {
+    const size_t slot = ItemSize(itemType);
+    Handle handle = NewHandleClear(static_cast<Size>(offsetof(TW_ONEVALUE, Item) + slot));
+    if (handle == nullptr) {
+        return nullptr;
+    }
+    HLock(handle);
+    std::memcpy(*handle, &itemType, sizeof itemType);
+    if (slot > 0 && text != nullptr) {
+        std::strncpy(*handle + offsetof(TW_ONEVALUE, Item), text, slot - 1);
+    }
+    HUnlock(handle);
+    return handle;
+}
+
 CCapabilities::CCapabilities() {
     Restore();
 }
@@ -286,9 +312,14 @@ TW_UINT16 CCapabilities::Answer(TW_CAPABILITY& cap, size_t row, TW_UINT16 msg) c
     if (msg == MSG_QUERYSUPPORT) {
         itemType = TWTY_INT32;
         items = {static_cast<TW_UINT32>(SupportFlags(def))};
+    } else if (def.text != nullptr) {
+        cap.ConType = TWON_ONEVALUE; // its one value, whatever the message
+        cap.hContainer = NewTextOneValue(itemType, def.text);
+        return cap.hContainer != nullptr ? TWCC_SUCCESS : TWCC_LOWMEMORY;
     } else if (def.conType == TWON_ARRAY) {
         conType = TWON_ARRAY; // the list is its own current and default value
-        items = def.values;
+        const auto& chosen = SupportedCapsAnswer();
+        items = def.cap == CAP_SUPPORTEDCAPS && !chosen.empty() ? chosen : def.values;
     } else if (msg == MSG_GETCURRENT) {
         items = {current};
     } else if (msg == MSG_GETDEFAULT) {

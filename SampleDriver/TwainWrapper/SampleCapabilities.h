@@ -20,6 +20,7 @@ struct CapabilityDef {
     TW_UINT32 defaultValue;
     TW_UINT32 initialValue; // the current value when the source opens
     bool settable;
+    const char* text = nullptr; // the value of a string capability (TWTY_STR32 to STR255)
 };
 
 class CCapabilities {
@@ -41,6 +42,13 @@ private:
     TW_UINT16 Answer(TW_CAPABILITY& cap, size_t row, TW_UINT16 msg) const;
     std::vector<TW_UINT32> m_current; // one per table row
 };
+
+// From now on CAP_SUPPORTEDCAPS answers with these count identifiers instead of the driver's
+// own list; null (or none) gives the driver's own list back.
+void SetSupportedCapsAnswer(const TW_UINT16* caps, size_t count);
+
+// A TW_ONEVALUE of a string item type holding text (cut to the item's slot).
+TW_HANDLE NewTextOneValue(TW_UINT16 itemType, const char* text);
 
 // Bytes of one item of itemType; 0 for a type the driver does not know.
 size_t ItemSize(TW_UINT16 itemType);

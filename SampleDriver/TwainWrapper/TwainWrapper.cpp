@@ -63,3 +63,7 @@ TWAINWRAPPER_EXPORT const char* TwainWrapperModuleName(void) {
 TWAINWRAPPER_EXPORT int TwainWrapperLiveOperators(void) {
     return g_probe.liveOperators;
 }
+
+TWAINWRAPPER_EXPORT void TwainWrapperSetSupportedCaps(const TW_UINT16* caps, unsigned long count) {
+    SetSupportedCapsAnswer(caps, count);
+}

@@ -24,6 +24,9 @@ unsigned long TwainWrapperCallCount(void);
 const char* TwainWrapperModuleName(void);
 // Operators created and not yet destroyed.
 int TwainWrapperLiveOperators(void);
+// From now on MSG_GET of CAP_SUPPORTEDCAPS answers with these count identifiers; null (or
+// none) gives the driver's own list back.
+void TwainWrapperSetSupportedCaps(const TW_UINT16* caps, unsigned long count);
 }
 
 #endif // TWAINMON_TWAINWRAPPERPROBE_H

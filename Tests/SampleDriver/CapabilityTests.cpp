@@ -20,11 +20,11 @@ TEST(SampleDriverCapabilities, AnswerWithContainersOfTheirRealSize) {
          MSG_GET,
          {TWON_ARRAY,
           TWTY_UINT16,
-          8 + 15 * 2,
+          8 + 16 * 2,
           {CAP_SUPPORTEDCAPS, CAP_XFERCOUNT, ICAP_PIXELTYPE, ICAP_XFERMECH, ICAP_UNITS,
            ICAP_XRESOLUTION, ICAP_YRESOLUTION, ICAP_BRIGHTNESS, ICAP_BITDEPTH, ICAP_COMPRESSION,
-           ICAP_PHYSICALWIDTH, ICAP_PHYSICALHEIGHT, CAP_XQ_VERSION, ICAP_XQ_FILMTYPE,
-           CAP_XQ_UIMODE},
+           ICAP_PHYSICALWIDTH, ICAP_PHYSICALHEIGHT, CAP_XQ_VERSION, ICAP_XQ_FILMTYPE, CAP_XQ_UIMODE,
+           CAP_SERIALNUMBER},
           0,
           0}},
         {CAP_XFERCOUNT, MSG_GET, {TWON_ONEVALUE, TWTY_INT16, 8, {0xffff}, 0, 0}},
@@ -54,6 +54,11 @@ TEST(SampleDriverCapabilities, AnswerWithContainersOfTheirRealSize) {
           {0, 1, 2, 3, 4},
           TWXQ_FT_REFLECTIVE,
           TWXQ_FT_REFLECTIVE}},
+        // A string lies inline in its slot: "SF12" are its first four bytes.
+        {CAP_SERIALNUMBER, MSG_GET, {TWON_ONEVALUE, TWTY_STR255, 4 + 256, {0x32314653}, 0, 0}},
+        {CAP_SERIALNUMBER,
+         MSG_GETCURRENT,
+         {TWON_ONEVALUE, TWTY_STR255, 4 + 256, {0x32314653}, 0, 0}},
     };
     Scanner scanner;
     scanner.Reach(4);

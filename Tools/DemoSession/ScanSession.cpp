@@ -84,6 +84,9 @@ const CScanSession::CapabilityStep CScanSession::kNegotiation[] = {
     {"read the brightness range", MSG_GET, ICAP_BRIGHTNESS, 0, 0, TWRC_SUCCESS},
     {"ask what the units allow", MSG_QUERYSUPPORT, ICAP_UNITS, 0, 0, TWRC_SUCCESS},
     {"read the vendor's version", MSG_GET, CAP_XQ_VERSION, 0, 0, TWRC_SUCCESS},
+    {"read the film types", MSG_GET, ICAP_XQ_FILMTYPE, 0, 0, TWRC_SUCCESS},
+    {"read the user interface mode", MSG_GETCURRENT, CAP_XQ_UIMODE, 0, 0, TWRC_SUCCESS},
+    {"read the serial number", MSG_GET, CAP_SERIALNUMBER, 0, 0, TWRC_SUCCESS},
     {"look for a feeder", MSG_GET, CAP_FEEDERENABLED, 0, 0, TWRC_FAILURE}, // a flatbed has none
 };
 
