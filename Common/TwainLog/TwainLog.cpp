@@ -18,7 +18,9 @@ constexpr size_t kFormatCapacity = 100;
 const char* FileNamePart(const char* path) {
     const char* slash = strrchr(path, '/');
     const char* backslash = strrchr(path, '\\');
-    const char* separator = slash > backslash ? slash : backslash;
+    const char* separator = slash == nullptr                            ? backslash
+                            : backslash == nullptr || slash > backslash ? slash
+                                                                        : backslash;
     return separator != nullptr ? separator + 1 : path;
 }
 
