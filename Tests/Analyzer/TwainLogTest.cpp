@@ -178,25 +178,6 @@ TEST(LogHeader, MillisecondsRoundHalfUp) {
     }
 }
 
-TEST(LogHeader, IsTheLocalTimeNow) {
-    CTwainLog log;
-    const time_t before = time(nullptr);
-    const std::string header = log.GetHeader();
-    const time_t after = time(nullptr);
-    ASSERT_TRUE(
-        std::regex_match(header, std::regex(R"(\d{4}/\d{2}/\d{2} \d{2}:\d{2}:\d{2}\.\d{3,4})")))
-        << header;
-    bool matches = false;
-    for (time_t second = before; second <= after; ++second) {
-        struct tm local {};
-        localtime_r(&second, &local);
-        char expected[32];
-        strftime(expected, sizeof expected, "%Y/%m/%d %H:%M:%S.", &local);
-        matches = matches || header.compare(0, strlen(expected), expected) == 0;
-    }
-    EXPECT_TRUE(matches) << header;
-}
-
 TEST(LogFormat, GrowsToTheTextAndStopsWhenTheFormatterFails) {
     CTwainLog log;
     const std::string s99(99, 'x'), s100(100, 'y'), s1000(1000, 'z');

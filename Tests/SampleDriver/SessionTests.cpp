@@ -83,30 +83,6 @@ TEST(SampleDriverIdentity, OpeningDescribesTheSource) {
     EXPECT_EQ(settingFrame[1], 0);
 }
 
-// The vendor's structures, read while the source is open.
-TEST(SampleDriverVendor, AnswersItsOwnTypes) {
-    Scanner scanner;
-    TW_IDENTITY source{};
-    ASSERT_EQ(scanner.Send(DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, &source), TWRC_SUCCESS);
-    TWXQ_HARDWAREINFO hw{};
-    EXPECT_EQ(scanner.Send(DG_CONTROL, DAT_XQ_HARDWAREINFO, MSG_GET, &hw), TWRC_SUCCESS);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(hw.ProductName + 1), hw.ProductName[0]),
-              "Sample Flatbed 1200");
-    EXPECT_STREQ(hw.ROMVersion, "1.00");
-    TWXQ_USMINFO usm{};
-    EXPECT_EQ(scanner.Send(DG_CONTROL, DAT_XQ_USMINFO, MSG_GET, &usm), TWRC_SUCCESS);
-    EXPECT_EQ(usm.USMParm.Amount, 110);
-    for (TW_UINT16 dat : {DAT_XQ_AUTOEXPOSURE, DAT_XQ_RGBMATRIX, DAT_XQ_COLORSMOOTHING,
-                          DAT_XQ_SKEWINFO, DAT_XQ_UNSHARPMASKPARAM}) {
-        alignas(8) unsigned char data[512] = {};
-        EXPECT_EQ(scanner.Send(DG_CONTROL, dat, MSG_GET, data), TWRC_SUCCESS) << dat;
-    }
-    for (TW_UINT16 dat : {DAT_XQ_REDCORRECTIONMATRIX, DAT_XQ_TWAINCALLBACKMSG}) {
-        EXPECT_EQ(scanner.Send(DG_CONTROL, dat, MSG_SET, nullptr), TWRC_SUCCESS) << dat;
-    }
-    EXPECT_EQ(scanner.State(), 4);
-}
-
 // Whole sessions, row by row: rc, state afterwards, and what the data carried back.
 class SampleDriverSession : public testing::TestWithParam<std::vector<Step>> {};
 
