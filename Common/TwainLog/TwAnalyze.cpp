@@ -279,14 +279,14 @@ struct HardwareLine {
     size_t offset;
 };
 
+constexpr HardwareLine Line(const char* label, HardwareKind kind, size_t offset) {
+    return {label, kind, offset};
+}
+
 // The label is the field's name, so it cannot drift from the field it shows.
-#define HW_LINE(field, kind) \
-    { #field, HardwareKind::kind, offsetof(TWXQ_HARDWAREINFO, field) }
-#define HW_ITEM(field, i, kind)                                          \
-    {                                                                    \
-#field "[" #i "]", HardwareKind::kind,                           \
-            offsetof(TWXQ_HARDWAREINFO, field) + (i) * sizeof(TW_UINT32) \
-    }
+#define HW_LINE(field, kind) Line(#field, HardwareKind::kind, OFF(TWXQ_HARDWAREINFO, field))
+#define HW_ITEM(field, i, kind) \
+    Line(#field "[" #i "]", HardwareKind::kind, OFF(TWXQ_HARDWAREINFO, field[i]))
 
 // The field lines of the hardware information, in log order. Labels are padded to
 // kHardwareLabelWidth, which puts every "=" in column 28.
