@@ -222,4 +222,228 @@ TW_TWXQ_AF_LIST(TW_DECLARE_U16)
 TW_TWXQ_FET_LIST(TW_DECLARE_U16)
 TW_TWXQ_LI_LIST(TW_DECLARE_U16)
 
+// ---------------------------------------------------------------------------------------
+// Structures of the vendor's data argument types. Like the TWAIN structures: little-endian,
+// natural alignment; the offsets are an interface with the driver and are pinned below.
+
+// A 3 by 3 colour matrix, row by row.
+typedef TW_FIX32 TWXQ_COLORCOEFF[9];
+
+// DAT_XQ_AUTOEXPOSURE: the area and film the exposure is measured on, and the result.
+struct TWXQ_AUTOEXPOSURE {
+    TW_UINT32 Handle;
+    TW_INT16 Left;
+    TW_INT16 Top;
+    TW_INT16 Right;
+    TW_INT16 Bottom;
+    TW_UINT16 FilmType;     // TWXQ_FT_
+    TW_UINT16 PreScanGamma; // TWXQ_PG_
+    TW_FIX32 ScreenGamma;
+    TW_UINT16 GrayBalance;
+};
+
+// DAT_XQ_RGBMATRIX
+struct TWXQ_RGBMATRIX {
+    TWXQ_COLORCOEFF ColorCoeff;
+};
+
+// DAT_XQ_COLORSMOOTHING
+struct TWXQ_COLORSMOOTHING {
+    TW_UINT32 Handle;
+    TW_UINT32 LeftX;
+    TW_UINT32 LeftY;
+    TW_UINT32 TopX;
+    TW_UINT32 TopY;
+    TW_UINT32 RightX;
+    TW_UINT32 RightY;
+    TW_UINT32 BottomX;
+    TW_UINT32 BottomY;
+    TW_UINT32 Reserved;
+};
+
+// DAT_XQ_SKEWINFO: where the original lies on the glass, its size and its skew.
+struct TWXQ_LOCATIONDATA {
+    TW_INT16 BitsPerPixel;
+    TW_UINT32 topPoint;
+    TW_UINT32 leftPoint;
+    TW_UINT32 locateW;
+    TW_UINT32 locateH;
+    TW_UINT32 ActualImgW;
+    TW_UINT32 ActualImgH;
+    TW_INT32 xTangent;
+    TW_INT32 yTangent;
+    TW_FIX32 Theta;
+};
+
+// DAT_XQ_UNSHARPMASKPARAM
+struct TWXQ_USMPARAM {
+    TW_INT16 Amount;
+    TW_INT16 Radius;
+    TW_INT16 Threshold;
+};
+
+// DAT_XQ_SETTINGFRAME: how many setting frames the driver keeps and which one is in use.
+struct TWXQ_SETTINGFRAME {
+    TW_UINT16 NumFrame;
+    TW_UINT16 CurrentNum;
+};
+
+struct TWXQ_THRESHOLDINFO {
+    TW_UINT16 ShadowL;
+    TW_UINT16 ShadowH;
+    TW_UINT16 HighlightH;
+    TW_UINT16 HighlightL;
+};
+
+struct TWXQ_REVISEBASEPARM {
+    TWXQ_THRESHOLDINFO InputRevise;
+    TWXQ_THRESHOLDINFO OutputRevise;
+    TW_UINT16 BlurMax;
+};
+
+// DAT_XQ_USMINFO
+struct TWXQ_USMINFO {
+    TW_UINT16 InputResolution;
+    TW_UINT16 InUSMLevel;
+    TW_UINT16 InFilmType;
+    TWXQ_USMPARAM USMParm;
+    TWXQ_REVISEBASEPARM ReviseParm;
+};
+
+// A name of the hardware information: a length byte, then at most 33 characters.
+typedef unsigned char TWXQ_PSTR32[34];
+
+// DAT_XQ_HARDWAREINFO: what the scanner is and what it can do.
+struct TWXQ_HARDWAREINFO {
+    TW_UINT32 ModelID;
+    TWXQ_PSTR32 ProductName;
+    TWXQ_PSTR32 ModelName;
+    TW_UINT32 OptXResolution;
+    TW_UINT32 OptYResolution;
+    TW_UINT32 MinResolution;
+    TW_UINT32 MaxResolution;
+    TW_UINT32 MaxMoireResolution;
+    TW_UINT32 MaxPixelofWidth;
+    TW_UINT32 PixelSizeofFB[2];  // flatbed
+    TW_UINT32 PixelSizeofADF[2]; // document feeder
+    TW_UINT32 PixelSizeofTPU[2]; // transparency unit
+    TW_UINT32 BitDepth;
+    TW_UINT16 InterfaceSupport;
+    TW_UINT32 CommandType;
+    TW_UINT32 ConnectInterfaceType;
+    TW_BOOL StandAloneModeSupport;
+    TW_UINT16 Reserved1;
+    TW_UINT32 Reserved2;
+    TW_BOOL FullAutoModeSupport;
+    TW_BOOL SimpleModeSupport;
+    TW_BOOL DocumentModeSupport;
+    TW_BOOL AdvancedModeSupport;
+    TW_BOOL ORXSupport;
+    TW_BOOL FIT3;
+    TW_BOOL AutoLayoutSupportFB;
+    TW_BOOL AutoLayoutSupportADF;
+    TW_BOOL HalftoneSupport;
+    TW_BOOL HTModeSupport;
+    TW_BOOL HTDitherSupport;
+    TW_BOOL HTAASSupport;
+    TW_BOOL HTTETSupport;
+    TW_UINT16 TableArrangement;
+    TW_UINT16 OptionSupport; // bit set
+    TW_UINT16 FocusSupport;
+    TW_UINT32 FocusArea[2];
+    TW_STR32 ProfileNameFB;
+    TW_STR32 ProfileNameTPU;
+    TWXQ_COLORCOEFF ColorCorrectionFB;
+    TWXQ_COLORCOEFF ColorCorrectionPOSI; // positive film
+    TWXQ_COLORCOEFF ColorCorrectionNEGA; // negative film
+    TWXQ_COLORCOEFF ORXColorCorrectionFB;
+    TWXQ_COLORCOEFF ORXColorCorrectionPOSI;
+    TWXQ_COLORCOEFF ORXColorCorrectionNEGA;
+    TW_STR32 ROMVersion;
+};
+
+TW_PIN(TWXQ_AUTOEXPOSURE, Left, 4);
+TW_PIN(TWXQ_AUTOEXPOSURE, Top, 6);
+TW_PIN(TWXQ_AUTOEXPOSURE, Right, 8);
+TW_PIN(TWXQ_AUTOEXPOSURE, Bottom, 10);
+TW_PIN(TWXQ_AUTOEXPOSURE, FilmType, 12);
+TW_PIN(TWXQ_AUTOEXPOSURE, PreScanGamma, 14);
+TW_PIN(TWXQ_AUTOEXPOSURE, ScreenGamma, 16);
+TW_PIN(TWXQ_AUTOEXPOSURE, GrayBalance, 20);
+static_assert(sizeof(TWXQ_AUTOEXPOSURE) == 24, "TWXQ_AUTOEXPOSURE");
+static_assert(sizeof(TWXQ_RGBMATRIX) == 36, "TWXQ_RGBMATRIX");
+TW_PIN(TWXQ_COLORSMOOTHING, LeftX, 4);
+TW_PIN(TWXQ_COLORSMOOTHING, Reserved, 36);
+static_assert(sizeof(TWXQ_COLORSMOOTHING) == 40, "TWXQ_COLORSMOOTHING");
+TW_PIN(TWXQ_LOCATIONDATA, topPoint, 4);
+TW_PIN(TWXQ_LOCATIONDATA, leftPoint, 8);
+TW_PIN(TWXQ_LOCATIONDATA, locateW, 12);
+TW_PIN(TWXQ_LOCATIONDATA, locateH, 16);
+TW_PIN(TWXQ_LOCATIONDATA, ActualImgW, 20);
+TW_PIN(TWXQ_LOCATIONDATA, ActualImgH, 24);
+TW_PIN(TWXQ_LOCATIONDATA, xTangent, 28);
+TW_PIN(TWXQ_LOCATIONDATA, yTangent, 32);
+TW_PIN(TWXQ_LOCATIONDATA, Theta, 36);
+static_assert(sizeof(TWXQ_LOCATIONDATA) == 40, "TWXQ_LOCATIONDATA");
+TW_PIN(TWXQ_USMPARAM, Radius, 2);
+TW_PIN(TWXQ_USMPARAM, Threshold, 4);
+static_assert(sizeof(TWXQ_USMPARAM) == 6, "TWXQ_USMPARAM");
+TW_PIN(TWXQ_SETTINGFRAME, CurrentNum, 2);
+static_assert(sizeof(TWXQ_SETTINGFRAME) == 4, "TWXQ_SETTINGFRAME");
+TW_PIN(TWXQ_THRESHOLDINFO, ShadowH, 2);
+TW_PIN(TWXQ_THRESHOLDINFO, HighlightH, 4);
+TW_PIN(TWXQ_THRESHOLDINFO, HighlightL, 6);
+static_assert(sizeof(TWXQ_THRESHOLDINFO) == 8, "TWXQ_THRESHOLDINFO");
+TW_PIN(TWXQ_REVISEBASEPARM, OutputRevise, 8);
+TW_PIN(TWXQ_REVISEBASEPARM, BlurMax, 16);
+static_assert(sizeof(TWXQ_REVISEBASEPARM) == 18, "TWXQ_REVISEBASEPARM");
+TW_PIN(TWXQ_USMINFO, InUSMLevel, 2);
+TW_PIN(TWXQ_USMINFO, InFilmType, 4);
+TW_PIN(TWXQ_USMINFO, USMParm, 6);
+TW_PIN(TWXQ_USMINFO, ReviseParm, 12);
+static_assert(sizeof(TWXQ_USMINFO) == 30, "TWXQ_USMINFO");
+TW_PIN(TWXQ_HARDWAREINFO, ProductName, 4);
+TW_PIN(TWXQ_HARDWAREINFO, ModelName, 38);
+TW_PIN(TWXQ_HARDWAREINFO, OptXResolution, 72);
+TW_PIN(TWXQ_HARDWAREINFO, OptYResolution, 76);
+TW_PIN(TWXQ_HARDWAREINFO, MinResolution, 80);
+TW_PIN(TWXQ_HARDWAREINFO, MaxResolution, 84);
+TW_PIN(TWXQ_HARDWAREINFO, MaxMoireResolution, 88);
+TW_PIN(TWXQ_HARDWAREINFO, MaxPixelofWidth, 92);
+TW_PIN(TWXQ_HARDWAREINFO, PixelSizeofFB, 96);
+TW_PIN(TWXQ_HARDWAREINFO, PixelSizeofADF, 104);
+TW_PIN(TWXQ_HARDWAREINFO, PixelSizeofTPU, 112);
+TW_PIN(TWXQ_HARDWAREINFO, BitDepth, 120);
+TW_PIN(TWXQ_HARDWAREINFO, InterfaceSupport, 124);
+TW_PIN(TWXQ_HARDWAREINFO, CommandType, 128);
+TW_PIN(TWXQ_HARDWAREINFO, ConnectInterfaceType, 132);
+TW_PIN(TWXQ_HARDWAREINFO, StandAloneModeSupport, 136);
+TW_PIN(TWXQ_HARDWAREINFO, FullAutoModeSupport, 144);
+TW_PIN(TWXQ_HARDWAREINFO, SimpleModeSupport, 146);
+TW_PIN(TWXQ_HARDWAREINFO, DocumentModeSupport, 148);
+TW_PIN(TWXQ_HARDWAREINFO, AdvancedModeSupport, 150);
+TW_PIN(TWXQ_HARDWAREINFO, ORXSupport, 152);
+TW_PIN(TWXQ_HARDWAREINFO, FIT3, 154);
+TW_PIN(TWXQ_HARDWAREINFO, AutoLayoutSupportFB, 156);
+TW_PIN(TWXQ_HARDWAREINFO, AutoLayoutSupportADF, 158);
+TW_PIN(TWXQ_HARDWAREINFO, HalftoneSupport, 160);
+TW_PIN(TWXQ_HARDWAREINFO, HTModeSupport, 162);
+TW_PIN(TWXQ_HARDWAREINFO, HTDitherSupport, 164);
+TW_PIN(TWXQ_HARDWAREINFO, HTAASSupport, 166);
+TW_PIN(TWXQ_HARDWAREINFO, HTTETSupport, 168);
+TW_PIN(TWXQ_HARDWAREINFO, TableArrangement, 170);
+TW_PIN(TWXQ_HARDWAREINFO, OptionSupport, 172);
+TW_PIN(TWXQ_HARDWAREINFO, FocusSupport, 174);
+TW_PIN(TWXQ_HARDWAREINFO, FocusArea, 176);
+TW_PIN(TWXQ_HARDWAREINFO, ProfileNameFB, 184);
+TW_PIN(TWXQ_HARDWAREINFO, ProfileNameTPU, 218);
+TW_PIN(TWXQ_HARDWAREINFO, ColorCorrectionFB, 252);
+TW_PIN(TWXQ_HARDWAREINFO, ColorCorrectionPOSI, 288);
+TW_PIN(TWXQ_HARDWAREINFO, ColorCorrectionNEGA, 324);
+TW_PIN(TWXQ_HARDWAREINFO, ORXColorCorrectionFB, 360);
+TW_PIN(TWXQ_HARDWAREINFO, ORXColorCorrectionPOSI, 396);
+TW_PIN(TWXQ_HARDWAREINFO, ORXColorCorrectionNEGA, 432);
+TW_PIN(TWXQ_HARDWAREINFO, ROMVersion, 468);
+static_assert(sizeof(TWXQ_HARDWAREINFO) == 504, "TWXQ_HARDWAREINFO");
+
 #endif // TWAINMON_TWAINXQ_H

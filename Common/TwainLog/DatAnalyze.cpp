@@ -183,45 +183,45 @@ bool CParaAnalyze::DatJpegCompressionAnalyze() {
 // Vendor extension
 
 bool CParaAnalyze::DatXqAutoExposureAnalyze() {
-    return true;
+    return TwXqAutoExposureAnalyze(DataAs<TWXQ_AUTOEXPOSURE>(m_pData));
 }
 
 bool CParaAnalyze::DatXqRgbMatrixAnalyze() {
-    return true;
+    return TwXqRgbMatrixAnalyze(DataAs<TWXQ_RGBMATRIX>(m_pData));
 }
 
 bool CParaAnalyze::DatXqColorSmoothingAnalyze() {
-    return true;
+    return TwXqColorSmoothingAnalyze(DataAs<TWXQ_COLORSMOOTHING>(m_pData));
 }
 
 bool CParaAnalyze::DatXqEventAnalyze() {
-    return true;
+    return TwXqEventAnalyze();
 }
 
 bool CParaAnalyze::DatHardwareInfoAnalyze() {
-    return true;
+    return TwHardwareInfoAnalyze(DataAs<TWXQ_HARDWAREINFO>(m_pData));
 }
 
 bool CParaAnalyze::DatXqSkewInfoAnalyze() {
-    return true;
+    return TwXqSkewInfoAnalyze(DataAs<TWXQ_LOCATIONDATA>(m_pData));
 }
 
 bool CParaAnalyze::DatUnsharpMaskAnalyze() {
-    return true;
+    return TwUnsharpMaskAnalyze(DataAs<TWXQ_USMPARAM>(m_pData));
 }
 
 bool CParaAnalyze::DatXqRedCorrectionMatrixAnalyze() {
-    return true;
+    return TwXqRedCorrectionMatrixAnalyze();
 }
 
 bool CParaAnalyze::DatXqTwainCallbackMsgAnalyze() {
-    return true;
+    return TwXqTwainCallbackMsgAnalyze();
 }
 
 bool CParaAnalyze::DatXqSettingFrameAnalyze() {
-    return true;
+    return TwXqSettingFrameAnalyze(DataAs<TWXQ_SETTINGFRAME>(m_pData));
 }
 
 bool CParaAnalyze::DatXqUsmInfoAnalyze() {
-    return true;
+    return TwXqUsmInfoAnalyze(DataAs<TWXQ_USMINFO>(m_pData));
 }

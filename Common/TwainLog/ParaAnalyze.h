@@ -140,6 +140,22 @@ public:
     bool TwJpegCompressionAnalyze(TW_JPEGCOMPRESSION* pJpeg);
 
     // Vendor extension structures (TwAnalyze.cpp).
+    bool TwXqAutoExposureAnalyze(TWXQ_AUTOEXPOSURE* pAutoExposure);
+    bool TwXqRgbMatrixAnalyze(TWXQ_RGBMATRIX* pRgbMatrix);
+    bool TwXqColorSmoothingAnalyze(TWXQ_COLORSMOOTHING* pColorSmoothing);
+    bool TwXqEventAnalyze();
+    bool TwHardwareInfoAnalyze(TWXQ_HARDWAREINFO* pHardwareInfo);
+    bool TwXqSkewInfoAnalyze(TWXQ_LOCATIONDATA* pLocation);
+    bool TwUnsharpMaskAnalyze(TWXQ_USMPARAM* pUsmParam);
+    bool TwXqRedCorrectionMatrixAnalyze();
+    bool TwXqTwainCallbackMsgAnalyze();
+    bool TwXqSettingFrameAnalyze(TWXQ_SETTINGFRAME* pSettingFrame);
+    bool TwXqThresholdInfoAnalyze(TWXQ_THRESHOLDINFO* pThreshold);
+    bool TwXqReviseBaseParamAnalyze(TWXQ_REVISEBASEPARM* pRevise);
+    bool TwXqUsmInfoAnalyze(TWXQ_USMINFO* pUsmInfo);
+    // The nine values of a colour matrix (a block of nine TW_FIX32), "%.3f" each, joined by
+    // commas, continuing the current line.
+    void SetColorCoeffData(const CBlock& coeff);
 
     // Tracked TWAIN state.
     int UpDateTwainStatus(unsigned int DG, unsigned short DAT, unsigned short MSG, char* pData);

@@ -12,14 +12,6 @@
 
 namespace {
 
-// The vendor's DAT_XQ_SETTINGFRAME: how many setting frames the driver keeps and which one
-// is in use.
-struct TW_XQ_SETTINGFRAME {
-    TW_UINT16 NumFrame;
-    TW_UINT16 CurrentNum;
-};
-static_assert(sizeof(TW_XQ_SETTINGFRAME) == 4, "TW_XQ_SETTINGFRAME");
-
 // The identity an application gets when the manager has not assigned one.
 constexpr uint64_t kUnassignedSourceId = 1;
 // With its user interface shown the scanner waits this many event polls for the user to
@@ -53,6 +45,58 @@ void Describe(TW_IDENTITY& identity) {
     CopyText(identity.ProductName, "Sample Flatbed 1200");
 }
 
+// A name of the hardware information: its length, then its characters.
+void CopyPascal(TWXQ_PSTR32& to, const char* text) {
+    const size_t length = std::min(std::strlen(text), sizeof to - 1);
+    to[0] = static_cast<unsigned char>(length);
+    std::memcpy(to + 1, text, length);
+}
+
+void SetIdentityMatrix(TWXQ_COLORCOEFF& matrix) {
+    for (int i = 0; i < 9; ++i) {
+        matrix[i] = ToFix32(i % 4 == 0 ? 1.0 : 0.0);
+    }
+}
+
+// What the simulated scanner is and can do.
+TWXQ_HARDWAREINFO HardwareInfo() {
+    TWXQ_HARDWAREINFO hw{};
+    hw.ModelID = 0x2a;
+    CopyPascal(hw.ProductName, "Sample Flatbed 1200");
+    CopyPascal(hw.ModelName, "SF-1200");
+    hw.OptXResolution = 1200;
+    hw.OptYResolution = 1200;
+    hw.MinResolution = 50;
+    hw.MaxResolution = 9600;
+    hw.MaxMoireResolution = 600;
+    hw.MaxPixelofWidth = 10200;
+    hw.PixelSizeofFB[0] = 10200; // 8.5 x 11.7 inches at 1200 dpi
+    hw.PixelSizeofFB[1] = 14040;
+    hw.BitDepth = 0x30;
+    hw.InterfaceSupport = 1;
+    hw.CommandType = 1;
+    hw.ConnectInterfaceType = 1;
+    hw.StandAloneModeSupport = 0;
+    hw.FullAutoModeSupport = 1;
+    hw.SimpleModeSupport = 1;
+    hw.DocumentModeSupport = 1;
+    hw.AdvancedModeSupport = 1;
+    hw.AutoLayoutSupportFB = 1;
+    hw.HalftoneSupport = 1;
+    hw.HTModeSupport = 1;
+    hw.HTDitherSupport = 1;
+    hw.TableArrangement = TWXQ_TA_LENGTHWAYS;
+    hw.OptionSupport = 0x0001;
+    CopyText(hw.ProfileNameFB, "Sample RGB");
+    SetIdentityMatrix(hw.ColorCorrectionFB);
+    SetIdentityMatrix(hw.ColorCorrectionPOSI);
+    SetIdentityMatrix(hw.ColorCorrectionNEGA);
+    CopyText(hw.ROMVersion, "1.00");
+    return hw;
+}
+
+const TWXQ_USMPARAM kUnsharpMask = {110, 2, 8};
+
 bool Within(TW_FIX32 low, TW_FIX32 high, TW_FIX32 limit) {
     return Fix32Units(low) >= 0 && Fix32Units(low) < Fix32Units(high) &&
            Fix32Units(high) <= Fix32Units(limit);
@@ -71,6 +115,15 @@ const CSampleScanner::Route CSampleScanner::kRoutes[] = {
     {DG_CONTROL, DAT_USERINTERFACE, &CSampleScanner::UserInterface},
     {DG_CONTROL, DAT_XQ_SETTINGFRAME, &CSampleScanner::XqSettingFrame},
     {DG_CONTROL, DAT_XQ_EVENT, &CSampleScanner::XqEvent},
+    {DG_CONTROL, DAT_XQ_AUTOEXPOSURE, &CSampleScanner::XqAutoExposure},
+    {DG_CONTROL, DAT_XQ_RGBMATRIX, &CSampleScanner::XqRgbMatrix},
+    {DG_CONTROL, DAT_XQ_COLORSMOOTHING, &CSampleScanner::XqColorSmoothing},
+    {DG_CONTROL, DAT_XQ_HARDWAREINFO, &CSampleScanner::XqHardwareInfo},
+    {DG_CONTROL, DAT_XQ_SKEWINFO, &CSampleScanner::XqSkewInfo},
+    {DG_CONTROL, DAT_XQ_UNSHARPMASKPARAM, &CSampleScanner::XqUnsharpMask},
+    {DG_CONTROL, DAT_XQ_REDCORRECTIONMATRIX, &CSampleScanner::XqNotice},
+    {DG_CONTROL, DAT_XQ_TWAINCALLBACKMSG, &CSampleScanner::XqNotice},
+    {DG_CONTROL, DAT_XQ_USMINFO, &CSampleScanner::XqUsmInfo},
     {DG_IMAGE, DAT_IMAGEINFO, &CSampleScanner::ImageInfo},
     {DG_IMAGE, DAT_IMAGELAYOUT, &CSampleScanner::ImageLayout},
     {DG_IMAGE, DAT_IMAGEMEMXFER, &CSampleScanner::ImageMemXfer},
@@ -444,11 +497,102 @@ CSampleScanner::Outcome CSampleScanner::JpegCompression(TW_UINT16 msg, TW_MEMREF
 }
 
 CSampleScanner::Outcome CSampleScanner::XqSettingFrame(TW_UINT16 msg, TW_MEMREF pData) {
-    if (const auto refused = Refuse(msg == MSG_GET, InStates(4, 7), pData)) {
+    if (const auto refused = RefuseVendorGet(msg, pData)) {
         return *refused;
     }
-    *static_cast<TW_XQ_SETTINGFRAME*>(pData) = {1, 0};
+    *static_cast<TWXQ_SETTINGFRAME*>(pData) = {1, 0};
     return Done();
+}
+
+// Measured on the current frame, at the current resolution.
+CSampleScanner::Outcome CSampleScanner::XqAutoExposure(TW_UINT16 msg, TW_MEMREF pData) {
+    if (const auto refused = RefuseVendorGet(msg, pData)) {
+        return *refused;
+    }
+    const ImageFormat format = CurrentFormat();
+    auto& exposure = *static_cast<TWXQ_AUTOEXPOSURE*>(pData);
+    exposure = TWXQ_AUTOEXPOSURE{};
+    exposure.Right = static_cast<TW_INT16>(std::min<TW_UINT32>(format.width, 0x7fff));
+    exposure.Bottom = static_cast<TW_INT16>(std::min<TW_UINT32>(format.rows, 0x7fff));
+    exposure.FilmType = static_cast<TW_UINT16>(m_caps.Current(ICAP_XQ_FILMTYPE));
+    exposure.PreScanGamma = TWXQ_PG_18;
+    exposure.ScreenGamma = ToFix32(1.8);
+    exposure.GrayBalance = 128;
+    return Done();
+}
+
+CSampleScanner::Outcome CSampleScanner::XqRgbMatrix(TW_UINT16 msg, TW_MEMREF pData) {
+    if (const auto refused = RefuseVendorGet(msg, pData)) {
+        return *refused;
+    }
+    SetIdentityMatrix(static_cast<TWXQ_RGBMATRIX*>(pData)->ColorCoeff);
+    return Done();
+}
+
+CSampleScanner::Outcome CSampleScanner::XqColorSmoothing(TW_UINT16 msg, TW_MEMREF pData) {
+    if (const auto refused = RefuseVendorGet(msg, pData)) {
+        return *refused;
+    }
+    const ImageFormat format = CurrentFormat();
+    const TW_UINT32 midX = format.width / 2;
+    const TW_UINT32 midY = format.rows / 2;
+    *static_cast<TWXQ_COLORSMOOTHING*>(pData) = {0,    0,    midY,        midX, 0, format.width,
+                                                 midY, midX, format.rows, 0};
+    return Done();
+}
+
+CSampleScanner::Outcome CSampleScanner::XqHardwareInfo(TW_UINT16 msg, TW_MEMREF pData) {
+    if (const auto refused = RefuseVendorGet(msg, pData)) {
+        return *refused;
+    }
+    *static_cast<TWXQ_HARDWAREINFO*>(pData) = HardwareInfo();
+    return Done();
+}
+
+// The original lies square in the corner of the glass and fills the frame.
+CSampleScanner::Outcome CSampleScanner::XqSkewInfo(TW_UINT16 msg, TW_MEMREF pData) {
+    if (const auto refused = RefuseVendorGet(msg, pData)) {
+        return *refused;
+    }
+    const ImageFormat format = CurrentFormat();
+    auto& location = *static_cast<TWXQ_LOCATIONDATA*>(pData);
+    location = TWXQ_LOCATIONDATA{};
+    location.BitsPerPixel = static_cast<TW_INT16>(format.BitsPerPixel());
+    location.locateW = format.width;
+    location.locateH = format.rows;
+    location.ActualImgW = format.width;
+    location.ActualImgH = format.rows;
+    location.Theta = ToFix32(0.0);
+    return Done();
+}
+
+CSampleScanner::Outcome CSampleScanner::XqUnsharpMask(TW_UINT16 msg, TW_MEMREF pData) {
+    if (const auto refused = RefuseVendorGet(msg, pData)) {
+        return *refused;
+    }
+    *static_cast<TWXQ_USMPARAM*>(pData) = kUnsharpMask;
+    return Done();
+}
+
+CSampleScanner::Outcome CSampleScanner::XqUsmInfo(TW_UINT16 msg, TW_MEMREF pData) {
+    if (const auto refused = RefuseVendorGet(msg, pData)) {
+        return *refused;
+    }
+    auto& info = *static_cast<TWXQ_USMINFO*>(pData);
+    info.InputResolution =
+        static_cast<TW_UINT16>(Fix32FromItem(m_caps.Current(ICAP_XRESOLUTION)).Whole);
+    info.InUSMLevel = TWXQ_USM_MEDIUM;
+    info.InFilmType = static_cast<TW_UINT16>(m_caps.Current(ICAP_XQ_FILMTYPE));
+    info.USMParm = kUnsharpMask;
+    info.ReviseParm = {{0, 16, 240, 255}, {0, 0, 255, 255}, 4};
+    return Done();
+}
+
+CSampleScanner::Outcome CSampleScanner::XqNotice(TW_UINT16 msg, TW_MEMREF /*pData*/) {
+    if (msg != MSG_SET) {
+        return Fail(TWCC_BADPROTOCOL);
+    }
+    return InStates(4, 7) ? Done() : Fail(TWCC_SEQERROR); // nothing to read or write
 }
 
 CSampleScanner::Outcome CSampleScanner::XqEvent(TW_UINT16 msg, TW_MEMREF /*pData*/) {

@@ -53,6 +53,20 @@ private:
     Outcome JpegCompression(TW_UINT16 msg, TW_MEMREF pData);
     Outcome XqSettingFrame(TW_UINT16 msg, TW_MEMREF pData);
     Outcome XqEvent(TW_UINT16 msg, TW_MEMREF pData);
+    Outcome XqAutoExposure(TW_UINT16 msg, TW_MEMREF pData);
+    Outcome XqRgbMatrix(TW_UINT16 msg, TW_MEMREF pData);
+    Outcome XqColorSmoothing(TW_UINT16 msg, TW_MEMREF pData);
+    Outcome XqHardwareInfo(TW_UINT16 msg, TW_MEMREF pData);
+    Outcome XqSkewInfo(TW_UINT16 msg, TW_MEMREF pData);
+    Outcome XqUnsharpMask(TW_UINT16 msg, TW_MEMREF pData);
+    Outcome XqUsmInfo(TW_UINT16 msg, TW_MEMREF pData);
+    // DAT_XQ_REDCORRECTIONMATRIX and DAT_XQ_TWAINCALLBACKMSG: MSG_SET without a structure.
+    Outcome XqNotice(TW_UINT16 msg, TW_MEMREF pData);
+    // The failure of a vendor MSG_GET, if it is refused: the source must be open and the
+    // structure there.
+    std::optional<Outcome> RefuseVendorGet(TW_UINT16 msg, TW_MEMREF pData) const {
+        return Refuse(msg == MSG_GET, InStates(4, 7), pData);
+    }
 
     bool InStates(int first, int last) const { return m_state >= first && m_state <= last; }
     // The failure of a triplet whose message this DAT does not know, that comes in the wrong

@@ -14,10 +14,7 @@
 namespace {
 
 // The vendor's DAT_XQ_SETTINGFRAME data.
-struct TW_XQ_SETTINGFRAME {
-    TW_UINT16 NumFrame;
-    TW_UINT16 CurrentNum;
-};
+using TW_XQ_SETTINGFRAME = TWXQ_SETTINGFRAME;
 
 // Bounds that keep a misbehaving source from holding the session forever.
 constexpr int kMaxEventPolls = 16;
@@ -117,6 +114,7 @@ bool CScanSession::Scan() {
     TW_XQ_SETTINGFRAME frames{};
     Send("read the setting frames", DG_CONTROL, DAT_XQ_SETTINGFRAME, MSG_GET, &frames,
          TWRC_SUCCESS);
+    ReadVendorData();
 
     TW_USERINTERFACE ui{};
     ui.ShowUI = 1;
@@ -253,4 +251,31 @@ bool CScanSession::TransferPage() {
 void CScanSession::Unexpected(const char* what, const char* detail) {
     std::fprintf(stderr, "twain_demo_session: %s: %s\n", what, detail);
     m_asExpected = false;
+}
+
+void CScanSession::ReadVendorData() {
+    TWXQ_HARDWAREINFO hardware{};
+    Send("read the hardware information", DG_CONTROL, DAT_XQ_HARDWAREINFO, MSG_GET, &hardware,
+         TWRC_SUCCESS);
+    TWXQ_AUTOEXPOSURE exposure{};
+    Send("measure the exposure", DG_CONTROL, DAT_XQ_AUTOEXPOSURE, MSG_GET, &exposure, TWRC_SUCCESS);
+    TWXQ_RGBMATRIX matrix{};
+    Send("read the colour matrix", DG_CONTROL, DAT_XQ_RGBMATRIX, MSG_GET, &matrix, TWRC_SUCCESS);
+    TWXQ_COLORSMOOTHING smoothing{};
+    Send("read the colour smoothing", DG_CONTROL, DAT_XQ_COLORSMOOTHING, MSG_GET, &smoothing,
+         TWRC_SUCCESS);
+    TWXQ_LOCATIONDATA location{};
+    Send("locate the original", DG_CONTROL, DAT_XQ_SKEWINFO, MSG_GET, &location, TWRC_SUCCESS);
+    TWXQ_USMPARAM mask{};
+    Send("read the unsharp mask", DG_CONTROL, DAT_XQ_UNSHARPMASKPARAM, MSG_GET, &mask,
+         TWRC_SUCCESS);
+    TWXQ_USMINFO usm{};
+    Send("read the unsharp mask set-up", DG_CONTROL, DAT_XQ_USMINFO, MSG_GET, &usm, TWRC_SUCCESS);
+    // Notices without a structure of their own.
+    Send("reset the lamp timer", DG_CONTROL, DAT_XQ_EVENT, MSG_XQ_TIMERRESET, nullptr,
+         TWRC_SUCCESS);
+    Send("pass the red correction", DG_CONTROL, DAT_XQ_REDCORRECTIONMATRIX, MSG_SET, nullptr,
+         TWRC_SUCCESS);
+    Send("pass a callback message", DG_CONTROL, DAT_XQ_TWAINCALLBACKMSG, MSG_SET, nullptr,
+         TWRC_SUCCESS);
 }

@@ -37,6 +37,8 @@ private:
     // The part of Run with the source open: false when it could not be opened.
     bool Scan();
     void Negotiate(const CapabilityStep& step);
+    // Reads what the vendor's own triplets tell about the scanner.
+    void ReadVendorData();
     // Passes events to the source until it posts awaited; false when it does not.
     bool AwaitEvent(TW_UINT16 awaited);
     // Transfers the pending pages; false when a transfer failed.
