@@ -4,6 +4,10 @@
 // nested structure is a label line followed by the block of its own dumper.
 #include "ParaAnalyze.h"
 
+// The two length-prefixed names of the hardware information are converted through the
+// platform's string objects, the one place a dumper allocates.
+#include <CoreFoundation/CoreFoundation.h>
+
 #include "CDSMInterface.h"
 #include "TwainXq.h"
 
@@ -615,10 +619,6 @@ bool CParaAnalyze::TwJpegCompressionAnalyze(TW_JPEGCOMPRESSION* pJpeg) {
 
 // ---------------------------------------------------------------------------------------
 // Vendor extension structures
-
-// The two length-prefixed names of the hardware information are converted through the
-// platform's string objects, the one place a dumper allocates.
-#include <CoreFoundation/CoreFoundation.h>
 
 namespace {
 
