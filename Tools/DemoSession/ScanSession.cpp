@@ -87,8 +87,9 @@ const CScanSession::CapabilityStep CScanSession::kNegotiation[] = {
     {"look for a feeder", MSG_GET, CAP_FEEDERENABLED, 0, 0, TWRC_FAILURE}, // a flatbed has none
 };
 
-CScanSession::CScanSession(DSEntryProc entry)
-    : m_entry(entry), m_application(ApplicationIdentity()), m_source(SourceIdentity()) {}
+CScanSession::CScanSession(DSEntryProc entry, const ScanSettings& settings)
+    : m_entry(entry), m_settings(settings), m_application(ApplicationIdentity()),
+      m_source(SourceIdentity()) {}
 
 bool CScanSession::Run() {
     if (Send("open the source", DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, &m_source, TWRC_SUCCESS) !=
@@ -98,6 +99,7 @@ bool CScanSession::Run() {
     for (const CapabilityStep& step : kNegotiation) {
         Negotiate(step);
     }
+    ApplySettings();
     TW_IMAGELAYOUT layout{};
     Send("read the layout", DG_IMAGE, DAT_IMAGELAYOUT, MSG_GET, &layout, TWRC_SUCCESS);
     TW_XQ_SETTINGFRAME frames{};
@@ -149,6 +151,24 @@ void CScanSession::Negotiate(const CapabilityStep& step) {
     // Ours after MSG_SET, the source's answer otherwise: the application disposes of both.
     if (capability.hContainer != nullptr) {
         DisposeHandle(capability.hContainer);
+    }
+}
+
+void CScanSession::ApplySettings() {
+    if (m_settings.pixelType != TWPT_GRAY) { // the negotiation chose gray
+        Negotiate({"choose the pixel type", MSG_SET, ICAP_PIXELTYPE, TWTY_UINT16,
+                   m_settings.pixelType, TWRC_SUCCESS});
+    }
+    if (m_settings.resolution != 0) {
+        const TW_UINT32 dpi = m_settings.resolution; // a TW_FIX32 with no fraction
+        Negotiate(
+            {"choose the resolution", MSG_SET, ICAP_XRESOLUTION, TWTY_FIX32, dpi, TWRC_SUCCESS});
+        Negotiate(
+            {"choose the resolution", MSG_SET, ICAP_YRESOLUTION, TWTY_FIX32, dpi, TWRC_SUCCESS});
+    }
+    if (m_settings.pages != 0) {
+        Negotiate({"choose the page count", MSG_SET, CAP_XFERCOUNT, TWTY_INT16,
+                   static_cast<TW_UINT16>(m_settings.pages), TWRC_SUCCESS});
     }
 }
 

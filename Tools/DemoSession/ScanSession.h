@@ -8,9 +8,16 @@
 typedef TW_UINT16 (*DSEntryProc)(TW_IDENTITY* pOrigin, TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG,
                                  TW_MEMREF pData);
 
+// What the application asks the source for, besides the session's fixed negotiation.
+struct ScanSettings {
+    TW_UINT16 pixelType = TWPT_GRAY;
+    TW_UINT16 resolution = 0; // dots per inch; 0 keeps the source's
+    TW_INT16 pages = 0;       // CAP_XFERCOUNT; 0 keeps the source's
+};
+
 class CScanSession {
 public:
-    explicit CScanSession(DSEntryProc entry);
+    explicit CScanSession(DSEntryProc entry, const ScanSettings& settings = ScanSettings());
 
     // Opens the source, negotiates, scans every page with memory transfers and closes the
     // source. False when a triplet returned what the session did not expect (each one is
@@ -35,6 +42,8 @@ private:
         return Send(what, DG, DAT, MSG, pData, expected, expected);
     }
     void Negotiate(const CapabilityStep& step);
+    // Sets what the settings ask for beyond the fixed negotiation.
+    void ApplySettings();
     // Passes events to the source until it posts awaited; false when it does not.
     bool AwaitEvent(TW_UINT16 awaited);
     // Transfers the pending pages; false when a transfer failed.
@@ -43,6 +52,7 @@ private:
     void Unexpected(const char* what, const char* detail);
 
     DSEntryProc m_entry;
+    ScanSettings m_settings;
     TW_IDENTITY m_application;
     TW_IDENTITY m_source;
     unsigned long m_calls = 0;
