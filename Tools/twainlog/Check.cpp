@@ -168,7 +168,7 @@ std::vector<Fault> CheckLog(const Log& log) {
             if (record.Is("DAT_PENDINGXFERS", "MSG_ENDXFER") && !record.Failed()) {
                 transfer = -1;
             }
-            if (IsImageTransfer(record) && !record.Failed()) {
+            if (IsImageTransfer(record) && !record.Failed() && state >= 6) {
                 if (transfer < 0) {
                     transfer = static_cast<long>(i);
                 }

@@ -262,7 +262,7 @@ void PrintSummary(const Summary& s, const std::string& name, std::ostream& out) 
         std::snprintf(line, sizeof line, "%6zu  %s\n", c.count, c.code.c_str());
         out << line;
     }
-    out << "\nFailures: " << (s.failures.empty() ? "none" : "") << "\n";
+    out << "\nFailures:" << (s.failures.empty() ? " none" : "") << "\n";
     for (const FailureReport& f : s.failures) {
         out << "  " << SequenceText(f.sequence) << " " << f.title << ": "
             << (f.condition.empty()
@@ -305,7 +305,7 @@ void PrintSummary(const Summary& s, const std::string& name, std::ostream& out) 
         }
         out << "\n";
     }
-    out << "\nCapabilities: " << (s.capabilities.empty() ? "none" : "") << "\n";
+    out << "\nCapabilities:" << (s.capabilities.empty() ? " none" : "") << "\n";
     size_t width = 0;
     for (const CapabilityReport& c : s.capabilities) {
         width = std::max(width, c.cap.size());
