@@ -194,6 +194,10 @@ struct CheckCase {
     const char* expected;
 };
 
+void PrintTo(const CheckCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class Checks : public testing::TestWithParam<CheckCase> {};
 
 TEST_P(Checks, Faults) {

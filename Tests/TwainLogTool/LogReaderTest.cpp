@@ -2,6 +2,7 @@
 // cut, truncated and damaged files.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,10 @@ struct ReadCase {
     std::string text;
     const char* expected; // Shape() of the reading
 };
+
+void PrintTo(const ReadCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class ReadsLog : public testing::TestWithParam<ReadCase> {};
 
@@ -79,6 +84,16 @@ const ReadCase kReadCases[] = {
          Entry("[00002] [APP] DG_CONTROL/DAT_STATUS/MSG_GET", "TWRC_SUCCESS"),
      "[00001] DG_CONTROL/DAT_CAPABILITY/MSG_GET (CAP_SUPPORTEDCAPS) = TWRC_SUCCESS cut (line 1)\n"
      "[00002] DG_CONTROL/DAT_STATUS/MSG_GET = TWRC_SUCCESS state 4 (line 12)\n"},
+    {"CutFailedEntryKeepsItsErrorStatusLines",
+     Crlf({"[00001] [APP] DG_CONTROL/DAT_CIECOLOR/MSG_GET", "        Return Code = [TWRC_FAILURE]",
+           "pData   = <0x00000000>", "  TW_CIECOLOR = {"}) +
+         "    Sta" + kCut +
+         Crlf({"*** Inspect Error Status Start ***", "*** Inspect Error Status End   ***"}),
+     "[00001] DG_CONTROL/DAT_CIECOLOR/MSG_GET = TWRC_FAILURE errorstatus cut (line 1)\n"},
+    {"LineFeedsAlone",
+     "[00001] [APP] DG_CONTROL/DAT_STATUS/MSG_GET\n        Return Code = [TWRC_SUCCESS]\n"
+     "pData   = <0x00000000>\n  TW_STATUS = {\n  }\n\nTWAIN Status = [4]\n",
+     "[00001] DG_CONTROL/DAT_STATUS/MSG_GET = TWRC_SUCCESS state 4 (line 1)\n"},
     {"CutAtTheEndOfTheFile", kCapabilityHead + kCut,
      "[00001] DG_CONTROL/DAT_CAPABILITY/MSG_GET (CAP_SUPPORTEDCAPS) = TWRC_SUCCESS cut (line 1)\n"},
     {"FileEndsInsideALine",
@@ -145,8 +160,17 @@ INSTANTIATE_TEST_SUITE_P(, ReadsLog, testing::ValuesIn(kReadCases),
                              return std::string(info.param.name);
                          });
 
+const std::string& CaseText(const std::string& name) {
+    for (const ReadCase& c : kReadCases) {
+        if (c.name == name) {
+            return c.text;
+        }
+    }
+    throw std::invalid_argument(name);
+}
+
 TEST(LogReader, KeepsTheLoggerLines) {
-    const Log log = ReadLog(kReadCases[11].text);
+    const Log log = ReadLog(CaseText("BannerAndDiagnosticLoggerLinesStandApart"));
     ASSERT_EQ(log.loggerLines.size(), 7u);
     EXPECT_EQ(log.loggerLines[3].text, "  << Current time = Sun Dec  6 21:07:43 2026 >>");
     EXPECT_EQ(log.loggerLines[5].text, "  second line of the message");
@@ -166,7 +190,8 @@ TEST(LogReader, CutEntryKeepsWhatCameBeforeTheMarker) {
 // Every prefix of a log and every byte flipped: read without a crash, and a prefix never
 // yields more records than the whole.
 TEST(LogReader, SurvivesEveryPrefixAndDamagedByte) {
-    const std::string whole = kReadCases[0].text + kCapabilityHead + kCut + kReadCases[11].text;
+    const std::string whole = CaseText("CallEventAndBareFailure") + kCapabilityHead + kCut +
+                              CaseText("BannerAndDiagnosticLoggerLinesStandApart");
     const size_t records = ReadLog(whole).records.size();
     for (size_t n = 0; n <= whole.size(); ++n) {
         EXPECT_LE(ReadLog(whole.substr(0, n)).records.size(), records) << n;
@@ -213,6 +238,10 @@ struct BlockCase {
     std::vector<const char*> lines;
     const char* expected;
 };
+
+void PrintTo(const BlockCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class ReadsBlock : public testing::TestWithParam<BlockCase> {};
 

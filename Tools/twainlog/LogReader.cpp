@@ -390,13 +390,11 @@ void Reader::Logger(std::string_view text, size_t number, Ending ending) {
 void Reader::Line(std::string_view text, size_t number, Ending ending) {
     const bool lenient = ending == Ending::Cut || ending == Ending::None;
     if (text.empty()) {
-        if (ending == Ending::CrLf) {
-            if (m_has && m_phase == Phase::Data) {
-                CloseAll(false);
-                m_phase = Phase::Blank;
-            } else {
-                Diagnose(number, "empty line out of place");
-            }
+        if (m_has && m_phase == Phase::Data && ending != Ending::Cut && ending != Ending::None) {
+            CloseAll(false);
+            m_phase = Phase::Blank;
+        } else if (ending == Ending::CrLf) {
+            Diagnose(number, "empty line out of place");
         }
     } else if (text[0] == '[' && text.size() > 1 && IsDigit(text[1])) {
         TripletLine triplet;
@@ -455,8 +453,9 @@ void Reader::Line(std::string_view text, size_t number, Ending ending) {
             Diagnose(number, "state line out of place");
         }
     } else if (text == kErrorStart) {
+        // After a failed call's section, or after the cut of that section.
         if (m_has && m_cur.Failed() && !m_cur.errorStatus &&
-            (m_phase == Phase::Data || m_phase == Phase::Result)) {
+            (m_phase == Phase::Data || m_phase == Phase::Result || m_cur.cut)) {
             CloseAll(m_cur.cut);
         } else {
             Start(EntryKind::FailureOnly, number);
