@@ -87,9 +87,8 @@ const CScanSession::CapabilityStep CScanSession::kNegotiation[] = {
     {"look for a feeder", MSG_GET, CAP_FEEDERENABLED, 0, 0, TWRC_FAILURE}, // a flatbed has none
 };
 
-CScanSession::CScanSession(DSEntryProc entry, const ScanSettings& settings)
-    : m_entry(entry), m_settings(settings), m_application(ApplicationIdentity()),
-      m_source(SourceIdentity()) {}
+CScanSession::CScanSession(DSEntryProc entry)
+    : m_entry(entry), m_application(ApplicationIdentity()), m_source(SourceIdentity()) {}
 
 bool CScanSession::Run() {
     if (Send("open the source", DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, &m_source, TWRC_SUCCESS) !=
@@ -152,6 +151,10 @@ void CScanSession::Negotiate(const CapabilityStep& step) {
     if (capability.hContainer != nullptr) {
         DisposeHandle(capability.hContainer);
     }
+}
+
+CScanSession::CScanSession(DSEntryProc entry, const ScanSettings& settings) : CScanSession(entry) {
+    m_settings = settings;
 }
 
 void CScanSession::ApplySettings() {

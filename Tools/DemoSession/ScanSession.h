@@ -17,7 +17,8 @@ struct ScanSettings {
 
 class CScanSession {
 public:
-    explicit CScanSession(DSEntryProc entry, const ScanSettings& settings = ScanSettings());
+    CScanSession(DSEntryProc entry, const ScanSettings& settings);
+    explicit CScanSession(DSEntryProc entry);
 
     // Opens the source, negotiates, scans every page with memory transfers and closes the
     // source. False when a triplet returned what the session did not expect (each one is
@@ -42,14 +43,14 @@ private:
         return Send(what, DG, DAT, MSG, pData, expected, expected);
     }
     void Negotiate(const CapabilityStep& step);
-    // Sets what the settings ask for beyond the fixed negotiation.
-    void ApplySettings();
     // Passes events to the source until it posts awaited; false when it does not.
     bool AwaitEvent(TW_UINT16 awaited);
     // Transfers the pending pages; false when a transfer failed.
     bool TransferPages();
     bool TransferPage();
     void Unexpected(const char* what, const char* detail);
+    // Sets what the settings ask for beyond the session's fixed negotiation.
+    void ApplySettings();
 
     DSEntryProc m_entry;
     ScanSettings m_settings;
