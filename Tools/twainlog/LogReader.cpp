@@ -631,7 +631,17 @@ bool ReadFileText(const std::string& path, std::string& text, std::string& error
         error = "cannot open " + path + ": " + std::strerror(errno);
         return false;
     }
-    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    in.seekg(0, std::ios::beg);
+    if (size > 0) { // a regular file: one read
+        text.resize(static_cast<size_t>(size));
+        in.read(&text[0], size);
+        text.resize(static_cast<size_t>(in.gcount()));
+    } else {
+        in.clear();
+        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
     if (in.bad()) {
         error = "cannot read " + path + ": " + std::strerror(errno);
         return false;
