@@ -313,6 +313,13 @@ TEST(Diff, WholeOutput) {
               "- [00004] DG_CONTROL/DAT_STATUS/MSG_GET = TWRC_SUCCESS\n"
               "  [00005] DG_CONTROL/DAT_IDENTITY/MSG_CLOSEDS = TWRC_SUCCESS\n");
 
+    // Fields left out by name or by path.
+    std::ostringstream ignoring;
+    options.ignore = {"Return Code", "TWAIN Status", "TW_CAPABILITY.TW_ONEVALUE.Item"};
+    EXPECT_TRUE(DiffLogs(ReadLog(Session(a)), ReadLog(Session(b)), "a", "b", options, ignoring));
+    EXPECT_EQ(ignoring.str().find("       "), std::string::npos) << ignoring.str();
+    options.ignore.clear();
+
     // Addresses and sequence numbers differ between every two sessions; alike otherwise.
     std::ostringstream same;
     EXPECT_FALSE(

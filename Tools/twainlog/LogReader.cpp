@@ -499,6 +499,9 @@ void Reader::Finish() {
 void NameEvents(Log& log) {
     int state = 3;
     for (Record& record : log.records) {
+        if (record.kind == EntryKind::Call && record.sequence == 1) {
+            state = 3; // a load begins; a second one may append to the same file
+        }
         if (record.kind == EntryKind::Event) {
             record.dg = "DG_CONTROL";
             record.dat = "DAT_EVENT";
