@@ -23,7 +23,7 @@ struct Node {
     };
     Kind kind = Kind::Value;
     std::string name;  // "Cap", "Version", "ItemList", "0" for a list entry, or the block's type
-    std::string type;  // a block's structure: "TW_VERSION" (empty for ItemList)
+    std::string type;  // a block's structure ("TW_VERSION"); its name when it has no label
     std::string value; // text in the brackets, the pointer's "0x..." or a one-line list
     std::vector<Node> children;
     size_t line = 0;
