@@ -9,9 +9,12 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <map>
 #include <set>
 #include <string>
 #include <system_error>
+
+#include <CLI/CLI.hpp>
 
 #include "ScanSession.h"
 
@@ -43,7 +46,20 @@ int Fail(const std::string& message) {
 
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    CLI::App app{"Plays a scan session through the built data source and prints its log.",
+                 "twain_demo_session"};
+    ScanSettings settings;
+    const std::map<std::string, TW_UINT16> pixelTypes = {
+        {"bw", TWPT_BW}, {"gray", TWPT_GRAY}, {"rgb", TWPT_RGB}};
+    app.add_option("--pixel-type", settings.pixelType, "bw, gray (the default) or rgb")
+        ->transform(CLI::CheckedTransformer(pixelTypes, CLI::ignore_case));
+    app.add_option("--resolution", settings.resolution,
+                   "Dots per inch (the source's default: "
+                   "keep it)");
+    app.add_option("--pages", settings.pages, "Pages to scan (CAP_XFERCOUNT)");
+    CLI11_PARSE(app, argc, argv);
+
     std::error_code error;
     fs::create_directories(kLogDirectory, error);
     if (error) {
@@ -61,7 +77,7 @@ int main() {
         dlclose(module);
         return Fail(std::string("the data source ") + kModulePath + " has no DS_Entry");
     }
-    CScanSession session(entry);
+    CScanSession session(entry, settings);
     const bool asExpected = session.Run();
     dlclose(module);
 

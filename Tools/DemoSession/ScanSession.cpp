@@ -107,6 +107,7 @@ bool CScanSession::Scan() {
     for (const CapabilityStep& step : kNegotiation) {
         Negotiate(step);
     }
+    ApplySettings();
     TW_IMAGELAYOUT layout{};
     Send("read the layout", DG_IMAGE, DAT_IMAGELAYOUT, MSG_GET, &layout, TWRC_SUCCESS);
     TW_JPEGCOMPRESSION jpeg{};
@@ -161,6 +162,28 @@ void CScanSession::Negotiate(const CapabilityStep& step) {
     // Ours after MSG_SET, the source's answer otherwise: the application disposes of both.
     if (capability.hContainer != nullptr) {
         DisposeHandle(capability.hContainer);
+    }
+}
+
+CScanSession::CScanSession(DSEntryProc entry, const ScanSettings& settings) : CScanSession(entry) {
+    m_settings = settings;
+}
+
+void CScanSession::ApplySettings() {
+    if (m_settings.pixelType != TWPT_GRAY) { // the negotiation chose gray
+        Negotiate({"choose the pixel type", MSG_SET, ICAP_PIXELTYPE, TWTY_UINT16,
+                   m_settings.pixelType, TWRC_SUCCESS});
+    }
+    if (m_settings.resolution != 0) {
+        const TW_UINT32 dpi = m_settings.resolution; // a TW_FIX32 with no fraction
+        Negotiate(
+            {"choose the resolution", MSG_SET, ICAP_XRESOLUTION, TWTY_FIX32, dpi, TWRC_SUCCESS});
+        Negotiate(
+            {"choose the resolution", MSG_SET, ICAP_YRESOLUTION, TWTY_FIX32, dpi, TWRC_SUCCESS});
+    }
+    if (m_settings.pages != 0) {
+        Negotiate({"choose the page count", MSG_SET, CAP_XFERCOUNT, TWTY_INT16,
+                   static_cast<TW_UINT16>(m_settings.pages), TWRC_SUCCESS});
     }
 }
 

@@ -8,8 +8,16 @@
 typedef TW_UINT16 (*DSEntryProc)(TW_IDENTITY* pOrigin, TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG,
                                  TW_MEMREF pData);
 
+// What the application asks the source for, besides the session's fixed negotiation.
+struct ScanSettings {
+    TW_UINT16 pixelType = TWPT_GRAY;
+    TW_UINT16 resolution = 0; // dots per inch; 0 keeps the source's
+    TW_INT16 pages = 0;       // CAP_XFERCOUNT; 0 keeps the source's
+};
+
 class CScanSession {
 public:
+    CScanSession(DSEntryProc entry, const ScanSettings& settings);
     explicit CScanSession(DSEntryProc entry);
 
     // Opens the manager and the source, negotiates, scans every page with memory transfers
@@ -45,8 +53,11 @@ private:
     bool TransferPages();
     bool TransferPage();
     void Unexpected(const char* what, const char* detail);
+    // Sets what the settings ask for beyond the session's fixed negotiation.
+    void ApplySettings();
 
     DSEntryProc m_entry;
+    ScanSettings m_settings;
     TW_IDENTITY m_application;
     TW_IDENTITY m_source;
     unsigned long m_calls = 0;

@@ -1,0 +1,218 @@
+// twainlog on logs the real module writes during the test: the demo session played through
+// TwainMonitor.ds and the sample driver, with two different settings. The assertions hold
+// whatever structure blocks the module renders: entries, triplets, return codes, states.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <regex>
+#include <sstream>
+#include <string>
+
+#include "Check.h"
+#include "Diff.h"
+#include "LogText.h"
+#include "Summary.h"
+
+namespace twainlog::test {
+namespace {
+
+struct ShellRun {
+    int status = -1;
+    std::string out;
+};
+
+ShellRun Shell(const std::string& command) {
+    ShellRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return run;
+    }
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) {
+        run.out.append(buffer, n);
+    }
+    const int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+// One demo session: its log and what the session itself counted.
+struct Demo {
+    std::string path;
+    std::string text;
+    unsigned long calls = 0, pages = 0, strips = 0, imageBytes = 0;
+};
+
+Demo PlayDemo(const std::string& options) {
+    Demo demo;
+    const ShellRun run = Shell(std::string(DEMO_SESSION) + " " + options + " 2>/dev/null");
+    EXPECT_EQ(run.status, 0) << run.out;
+    std::smatch match;
+    if (std::regex_search(run.out, match, std::regex("Log file: ([^\n]*)\n"))) {
+        demo.path = match[1];
+    }
+    if (std::regex_search(run.out, match,
+                          std::regex(R"(Summary: (\d+) DS_Entry calls, (\d+) page\(s\) in (\d+) )"
+                                     R"(strips \((\d+) image bytes\))"))) {
+        demo.calls = std::stoul(match[1]);
+        demo.pages = std::stoul(match[2]);
+        demo.strips = std::stoul(match[3]);
+        demo.imageBytes = std::stoul(match[4]);
+    }
+    std::string error;
+    EXPECT_TRUE(ReadFileText(demo.path, demo.text, error)) << error;
+    return demo;
+}
+
+class DemoLogs : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        s_gray = new Demo(PlayDemo(""));
+        s_rgb = new Demo(PlayDemo("--pixel-type rgb --resolution 150 --pages 2"));
+    }
+    static void TearDownTestSuite() {
+        for (Demo* demo : {s_gray, s_rgb}) {
+            unlink(demo->path.c_str());
+            delete demo;
+        }
+    }
+    static Demo* s_gray;
+    static Demo* s_rgb;
+};
+
+Demo* DemoLogs::s_gray = nullptr;
+Demo* DemoLogs::s_rgb = nullptr;
+
+TEST_F(DemoLogs, ReadWithoutDiagnosticsAndAgreeWithTheSession) {
+    for (const Demo* demo : {s_gray, s_rgb}) {
+        SCOPED_TRACE(demo->path);
+        const Log log = ReadLog(demo->text);
+        EXPECT_EQ(Shape(Log{{}, {}, log.diagnostics, 0}), "");
+        size_t logged = 0, strips = 0, done = 0, opened = 0, closed = 0;
+        long sequence = 0;
+        for (const Record& r : log.records) {
+            EXPECT_FALSE(r.returnCode.empty());
+            EXPECT_EQ(r.Failed(), r.state < 0);
+            EXPECT_EQ(r.Failed(), r.errorStatus);
+            if (r.kind == EntryKind::Call) {
+                EXPECT_EQ(r.sequence, ++sequence);
+            } else {
+                EXPECT_EQ(r.kind, EntryKind::Event);
+                EXPECT_FALSE(r.eventMessage.empty());
+            }
+            opened += r.Is("DAT_IDENTITY", "MSG_OPENDS") && r.state == 4 ? 1 : 0;
+            closed += r.Is("DAT_IDENTITY", "MSG_CLOSEDS") && r.state == 3 ? 1 : 0;
+            logged += 1;
+            strips += r.Is("DAT_IMAGEMEMXFER", "MSG_GET") ? 1 : 0;
+            done += r.returnCode == "TWRC_XFERDONE" ? 1 : 0;
+        }
+        EXPECT_EQ(opened, 1u);
+        EXPECT_EQ(closed, 1u);
+        // Event polls that delivered nothing are left out of the log.
+        EXPECT_LE(logged, demo->calls);
+        EXPECT_EQ(strips, demo->strips);
+        EXPECT_EQ(done, demo->pages);
+    }
+}
+
+TEST_F(DemoLogs, SummaryCountsTheSessionsImages) {
+    for (const Demo* demo : {s_gray, s_rgb}) {
+        const Summary summary = Summarize(ReadLog(demo->text));
+        ASSERT_EQ(summary.images.size(), demo->pages);
+        size_t strips = 0;
+        for (const ImageReport& image : summary.images) {
+            EXPECT_EQ(image.outcome, "TWRC_XFERDONE");
+            strips += image.strips;
+        }
+        EXPECT_EQ(strips, demo->strips);
+        if (summary.images[0].bytesKnown) { // once the strips' blocks are logged
+            unsigned long long bytes = 0;
+            for (const ImageReport& image : summary.images) {
+                bytes += image.bytes;
+            }
+            EXPECT_EQ(bytes, demo->imageBytes);
+        }
+        EXPECT_EQ(summary.states.front(), 3);
+        EXPECT_LE(summary.states.back(), 3);
+        EXPECT_NE(std::find(summary.states.begin(), summary.states.end(), 7), summary.states.end());
+        for (const FailureReport& failure : summary.failures) {
+            EXPECT_FALSE(failure.condition.empty()) << failure.title; // the demo always asks
+        }
+    }
+}
+
+TEST_F(DemoLogs, CheckFindsNoFault) {
+    for (const Demo* demo : {s_gray, s_rgb}) {
+        std::ostringstream out;
+        PrintFaults(CheckLog(ReadLog(demo->text)), out);
+        EXPECT_EQ(out.str(), "no protocol faults\n");
+    }
+}
+
+TEST_F(DemoLogs, DiffShowsTheOtherSettings) {
+    const Log gray = ReadLog(s_gray->text), rgb = ReadLog(s_rgb->text);
+    std::ostringstream same;
+    EXPECT_FALSE(DiffLogs(gray, ReadLog(s_gray->text), "a", "b", DiffOptions(), same));
+    EXPECT_EQ(same.str(), "");
+    std::ostringstream out;
+    EXPECT_TRUE(DiffLogs(gray, rgb, "gray", "rgb", DiffOptions(), out));
+    const std::string text = out.str();
+    EXPECT_EQ(text.rfind("--- gray\n+++ rgb\n@@ ", 0), 0u) << text;
+    for (const char* added : {"MSG_SET (ICAP_XRESOLUTION)", "MSG_SET (CAP_XFERCOUNT)",
+                              "DG_CONTROL/DAT_PENDINGXFERS/MSG_ENDXFER"}) {
+        EXPECT_NE(text.find(added), std::string::npos) << added;
+    }
+}
+
+// The program itself: exit statuses, standard input, -o, errors.
+TEST_F(DemoLogs, CommandLine) {
+    const std::string tool = TWAINLOG;
+    const std::string log = s_gray->path;
+    const std::string other = s_rgb->path;
+    char dir[] = "/tmp/twainlog-test-XXXXXX";
+    ASSERT_NE(mkdtemp(dir), nullptr);
+    const std::string out = std::string(dir) + "/out.txt", junk = std::string(dir) + "/junk.txt";
+    FILE* file = fopen(junk.c_str(), "w");
+    fputs("no log here\n at all\r\n", file);
+    fclose(file);
+    struct Case {
+        std::string args;
+        int status;
+        const char* output; // regular expression
+    };
+    const Case cases[] = {
+        {"--version", 0, "twainlog 1\\.0\\.0\n"},
+        {"check " + log, 0, "no protocol faults\n"},
+        {"check - < " + log, 0, "no protocol faults\n"},
+        {"summary " + log + " -o " + out + " && cat " + out, 0, "[^]*\nStates: 3 -> 4[^]*"},
+        {"summary --json " + log, 0, "\\{\n[^]*\"calls\": [0-9]+,[^]*"},
+        {"diff " + log + " " + log, 0, ""},
+        {"diff --color=never " + log + " " + other, 1, "--- [^]*\n\\+ \\[[^]*"},
+        {"diff --color=always " + log + " " + other, 1, "\x1b\\[1m--- [^]*"},
+        {"check /nonexistent/log.txt 2>&1", 2,
+         "twainlog: cannot open /nonexistent/log.txt: "
+         "No such file or directory\n"},
+        {"summary " + std::string(dir) + " 2>&1", 2,
+         "twainlog: cannot read .*: it is a directory\n"},
+        {"check " + junk + " 2>&1", 2, "[^]*holds no entry of a monitor log\n"},
+        {"diff --color=sometimes a b 2>&1", 2, "[^]*color[^]*"},
+        {"2>&1", 2, "[^]*"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args);
+        const ShellRun run = Shell(tool + " " + c.args);
+        EXPECT_EQ(run.status, c.status) << run.out;
+        EXPECT_TRUE(std::regex_match(run.out, std::regex(c.output))) << run.out;
+    }
+    unlink(out.c_str());
+    unlink(junk.c_str());
+    rmdir(dir);
+}
+
+} // namespace
+} // namespace twainlog::test

@@ -1,0 +1,217 @@
+#include "Check.h"
+
+#include <sstream>
+
+namespace twainlog {
+
+// DAT_PARENT is not judged: the manager answers it, and a source is loaded in state 3, once
+// the manager is open.
+const std::vector<StateRule> kAllowedStates = {
+    {"DAT_IDENTITY", "MSG_OPENDS", "3", "a source is opened only while it is closed"},
+    {"DAT_IDENTITY", "MSG_CLOSEDS", "4", "a source is closed only once it is disabled"},
+    {"DAT_USERINTERFACE", "MSG_ENABLEDS MSG_ENABLEDSUIONLY", "4",
+     "a source is enabled only while it is open and disabled"},
+    {"DAT_USERINTERFACE", "MSG_DISABLEDS", "5",
+     "a source is disabled only while enabled with no transfer pending"},
+    {"DAT_CAPABILITY", "MSG_GET MSG_GETCURRENT MSG_GETDEFAULT MSG_QUERYSUPPORT", "4-7",
+     "capabilities are read only while the source is open"},
+    {"DAT_CAPABILITY", "MSG_SET MSG_RESET MSG_RESETALL MSG_SETCONSTRAINT", "4",
+     "capabilities are set only before the source is enabled"},
+    {"DAT_EVENT", "MSG_PROCESSEVENT", "5-7", "events go only to an enabled source"},
+    {"DAT_STATUS", "MSG_GET", "4-7", "a source answers DAT_STATUS only while it is open"},
+    {"DAT_PENDINGXFERS", "MSG_GET", "4-7", "pending transfers are read only from an open source"},
+    {"DAT_PENDINGXFERS", "MSG_ENDXFER", "6-7", "only a transfer under way or ready can be ended"},
+    {"DAT_PENDINGXFERS", "MSG_RESET MSG_STOPFEEDER", "6",
+     "pending transfers are dropped only between transfers"},
+    {"DAT_SETUPMEMXFER", "MSG_GET", "4-6", "buffer sizes are asked before the transfer"},
+    {"DAT_SETUPFILEXFER", "MSG_GET MSG_GETDEFAULT MSG_SET MSG_RESET", "4-6",
+     "the transfer file is chosen before the transfer"},
+    {"DAT_XFERGROUP", "MSG_GET", "4-6", "the transfer group is read before the transfer"},
+    {"DAT_XFERGROUP", "MSG_SET", "4", "the transfer group is set before the source is enabled"},
+    {"DAT_CUSTOMDSDATA", "MSG_GET MSG_SET", "4",
+     "custom data moves only while the source is open "
+     "and disabled"},
+    {"DAT_IMAGEINFO", "MSG_GET", "6-7", "an image is described only after MSG_XFERREADY"},
+    {"DAT_IMAGELAYOUT", "MSG_GET MSG_GETDEFAULT", "4-6", "the layout is read before the transfer"},
+    {"DAT_IMAGELAYOUT", "MSG_SET MSG_RESET", "4", "the layout is set before the source is enabled"},
+    {"DAT_IMAGEMEMXFER", "MSG_GET", "6-7", "an image transfer needs MSG_XFERREADY first"},
+    {"DAT_IMAGENATIVEXFER", "MSG_GET", "6", "an image transfer needs MSG_XFERREADY first"},
+    {"DAT_IMAGEFILEXFER", "MSG_GET", "6", "an image transfer needs MSG_XFERREADY first"},
+    {"DAT_EXTIMAGEINFO", "MSG_GET", "7", "extended image information follows a transfer"},
+    {"DAT_PALETTE8", "MSG_GET MSG_GETDEFAULT", "4-6", "the palette is read before the transfer"},
+    {"DAT_PALETTE8", "MSG_SET MSG_RESET", "4", "the palette is set before the source is enabled"},
+    {"DAT_GRAYRESPONSE", "MSG_SET MSG_RESET", "4",
+     "the response curve is set before the source is enabled"},
+    {"DAT_RGBRESPONSE", "MSG_SET MSG_RESET", "4",
+     "the response curve is set before the source is enabled"},
+    {"DAT_JPEGCOMPRESSION", "MSG_GET MSG_GETDEFAULT", "4-6",
+     "compression is read before the transfer"},
+    {"DAT_JPEGCOMPRESSION", "MSG_SET MSG_RESET", "4",
+     "compression is set before the source is enabled"},
+    {"DAT_CIECOLOR", "MSG_GET", "4-6", "the colour description is read before the transfer"},
+};
+
+namespace {
+
+bool HasWord(const char* words, const std::string& word) {
+    std::istringstream in(words);
+    std::string item;
+    while (in >> item) {
+        if (item == word) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool Allows(const char* states, int state) {
+    const std::string text = states;
+    const int low = text[0] - '0';
+    const int high = text.size() >= 3 ? text[2] - '0' : low;
+    return state >= low && state <= high;
+}
+
+const StateRule* RuleFor(const Record& record) {
+    for (const StateRule& rule : kAllowedStates) {
+        if (record.dat == rule.dat && HasWord(rule.messages, record.msg)) {
+            return &rule;
+        }
+    }
+    return nullptr;
+}
+
+bool IsImageTransfer(const Record& record) {
+    return record.msg == "MSG_GET" &&
+           (record.dat == "DAT_IMAGEMEMXFER" || record.dat == "DAT_IMAGENATIVEXFER" ||
+            record.dat == "DAT_IMAGEFILEXFER");
+}
+
+// The TWAIN state after a call, as the protocol has it. This follows the monitor's own
+// tracking but for one message: MSG_CLOSEDSREQ asks the application to disable the source and
+// leaves it enabled (state 5) until MSG_DISABLEDS. Where the new state depends on data the log
+// may lack (TW_PENDINGXFERS after MSG_ENDXFER), the entry's state line decides.
+int NextState(int state, const Record& r) {
+    if (r.Failed()) {
+        return state;
+    }
+    if (r.kind == EntryKind::Event) {
+        return state == 5 && r.eventMessage == "MSG_XFERREADY" ? 6 : state;
+    }
+    struct Move {
+        const char* dat;
+        const char* msg;
+        int from, to;
+    };
+    static const Move kMoves[] = {
+        {"DAT_PARENT", "MSG_OPENDSM", 2, 3},
+        {"DAT_PARENT", "MSG_CLOSEDSM", 3, 2},
+        {"DAT_IDENTITY", "MSG_OPENDS", 3, 4},
+        {"DAT_IDENTITY", "MSG_CLOSEDS", 4, 3},
+        {"DAT_USERINTERFACE", "MSG_ENABLEDS", 4, 5},
+        {"DAT_USERINTERFACE", "MSG_ENABLEDSUIONLY", 4, 5},
+        {"DAT_USERINTERFACE", "MSG_DISABLEDS", 5, 4},
+        {"DAT_IMAGEMEMXFER", "MSG_GET", 6, 7},
+        {"DAT_IMAGENATIVEXFER", "MSG_GET", 6, 7},
+        {"DAT_IMAGEFILEXFER", "MSG_GET", 6, 7},
+        {"DAT_PENDINGXFERS", "MSG_RESET", 6, 5},
+    };
+    for (const Move& move : kMoves) {
+        if (r.Is(move.dat, move.msg)) {
+            return state == move.from ? move.to : state;
+        }
+    }
+    if (r.Is("DAT_PENDINGXFERS", "MSG_ENDXFER") && state >= 6) {
+        if (const Node* count = r.Find("TW_PENDINGXFERS.Count")) {
+            return count->value == "0" ? 5 : 6;
+        }
+        return r.state == 5 || r.state == 6 ? r.state : 5;
+    }
+    return state;
+}
+
+std::string StatesText(const char* states) {
+    const std::string text = states;
+    return text.size() == 1 ? "state " + text : "states " + text;
+}
+
+} // namespace
+
+std::vector<Fault> CheckLog(const Log& log) {
+    std::vector<Fault> faults;
+    const auto& records = log.records;
+    int state = 3;      // set when the monitor opened its log
+    long transfer = -1; // index of the record that began an image transfer not yet ended
+    bool transferDone = false;
+    for (size_t i = 0; i < records.size(); ++i) {
+        const Record& record = records[i];
+        if (record.kind == EntryKind::Call && record.sequence == 1 && i > 0) {
+            state = 3; // a second load appending to the same file
+            transfer = -1;
+        }
+        auto fault = [&](const std::string& text) {
+            faults.push_back({record.sequence, record.line, record.Title(), text});
+        };
+        if (record.kind == EntryKind::Call) {
+            if (const StateRule* rule = RuleFor(record); rule && !Allows(rule->states, state)) {
+                fault(record.msg + " on " + record.dat + " in state " + std::to_string(state) +
+                      ", allowed in " + StatesText(rule->states) + ": " + rule->why);
+            }
+            const bool ends = record.Is("DAT_PENDINGXFERS", "MSG_ENDXFER") ||
+                              record.Is("DAT_USERINTERFACE", "MSG_DISABLEDS") ||
+                              record.Is("DAT_IDENTITY", "MSG_CLOSEDS");
+            if (transfer >= 0 && ((IsImageTransfer(record) && transferDone) ||
+                                  (ends && !record.Is("DAT_PENDINGXFERS", "MSG_ENDXFER")))) {
+                fault("the image transfer begun at " + SequenceText(records[transfer].sequence) +
+                      " has no MSG_ENDXFER before this " + record.msg);
+                transfer = -1;
+            }
+            if (record.Is("DAT_PENDINGXFERS", "MSG_ENDXFER") && !record.Failed()) {
+                transfer = -1;
+            }
+            if (IsImageTransfer(record) && !record.Failed() && state >= 6) {
+                if (transfer < 0) {
+                    transfer = static_cast<long>(i);
+                }
+                transferDone =
+                    record.returnCode == "TWRC_XFERDONE" || record.returnCode == "TWRC_CANCEL";
+            }
+        }
+        if (record.Failed() && !record.Is("DAT_STATUS", "MSG_GET")) {
+            const bool asked = i + 1 < records.size() && records[i + 1].Is("DAT_STATUS", "MSG_GET");
+            if (!asked) {
+                fault(i + 1 < records.size()
+                          ? "TWRC_FAILURE not followed by DAT_STATUS: its condition code is lost"
+                          : "TWRC_FAILURE at the end of the session: DAT_STATUS was never asked");
+            }
+        }
+        state = NextState(state, record);
+    }
+    if (!records.empty()) {
+        const Record& last = records.back();
+        if (transfer >= 0) {
+            faults.push_back({last.sequence, last.line, last.Title(),
+                              "the session ends, and the image transfer begun at " +
+                                  SequenceText(records[transfer].sequence) +
+                                  " never had its MSG_ENDXFER"});
+        }
+        if (state > 3) {
+            faults.push_back({last.sequence, last.line, last.Title(),
+                              "the session ends in state " + std::to_string(state) +
+                                  ": the source was never closed with MSG_CLOSEDS"});
+        }
+    }
+    return faults;
+}
+
+void PrintFaults(const std::vector<Fault>& faults, std::ostream& out) {
+    for (const Fault& fault : faults) {
+        out << SequenceText(fault.sequence) << " " << fault.call << " (line " << fault.line
+            << "): " << fault.text << "\n";
+    }
+    out << (faults.empty() ? "no protocol faults"
+                           : std::to_string(faults.size()) +
+                                 (faults.size() == 1 ? " protocol fault" : " protocol faults"))
+        << "\n";
+}
+
+} // namespace twainlog

@@ -1,0 +1,100 @@
+// Reads a monitor log (the text DS_Entry appends for every call) back into records: the
+// triplet, the return code, pData, the structure blocks as a tree, the state line, the
+// error-status lines and the 5120-byte cut. Damaged text becomes a diagnostic with its line
+// number; reading goes on with the rest of the file.
+#ifndef TWAINLOG_LOGREADER_H
+#define TWAINLOG_LOGREADER_H
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace twainlog {
+
+// One node of a structure block.
+struct Node {
+    enum class Kind {
+        Value,   // name = [value]
+        Pointer, // name = <0x...>: an address or a handle
+        Block,   // name = { ... }, several lines
+        List,    // name = {a,b,c} on one line
+        Label,   // name = with no block after it
+    };
+    Kind kind = Kind::Value;
+    std::string name;  // "Cap", "Version", "ItemList", "0" for a list entry, or the block's type
+    std::string type;  // a block's structure ("TW_VERSION"); its name when it has no label
+    std::string value; // text in the brackets, the pointer's "0x..." or a one-line list
+    std::vector<Node> children;
+    size_t line = 0;
+
+    const Node* Child(std::string_view childName) const;
+    // Dotted path of child names: "TW_CAPABILITY.TW_ONEVALUE.Item".
+    const Node* Find(std::string_view path) const;
+};
+
+enum class EntryKind {
+    Call,        // a triplet line and its result section
+    Event,       // MSG_PROCESSEVENT that delivered MSG_XFERREADY or MSG_CLOSEDSREQ
+    FailureOnly, // a failed call that left nothing but the error-status lines
+};
+
+struct Record {
+    EntryKind kind = EntryKind::Call;
+    size_t line = 0;    // first line of the entry
+    long sequence = -1; // -1 for entries without a triplet line
+    std::string label;  // "APP"
+    std::string dg, dat, msg;
+    bool hasCap = false; // DAT_CAPABILITY: the parentheses after the message
+    std::string cap;
+    std::string returnCode; // "TWRC_SUCCESS", "ERROR!(10)"; empty when the line is missing
+    std::string pData;      // "0x5f3c1a20"
+    std::vector<Node> blocks;
+    int state = -1;           // the state line's number, -1 when there is none
+    bool errorStatus = false; // the two error-status lines follow the entry
+    bool cut = false;         // the result section was cut at 5120 bytes
+    bool truncated = false;   // the file ends inside this entry
+    std::string eventMessage; // Event: "MSG_XFERREADY" or "MSG_CLOSEDSREQ", "" if unknown
+
+    bool Failed() const { return returnCode == "TWRC_FAILURE"; }
+    bool Is(std::string_view datName, std::string_view msgName) const {
+        return dat == datName && msg == msgName;
+    }
+    // "DG_CONTROL/DAT_CAPABILITY/MSG_GET"
+    std::string Triplet() const;
+    // The triplet with the capability: "DG_CONTROL/DAT_CAPABILITY/MSG_GET (ICAP_PIXELTYPE)";
+    // for an event "DG_CONTROL/DAT_EVENT/MSG_PROCESSEVENT -> MSG_XFERREADY".
+    std::string Title() const;
+    // The top-level block named name, or a field below it by dotted path.
+    const Node* Find(std::string_view path) const;
+};
+
+struct Diagnostic {
+    size_t line = 0;
+    std::string message;
+};
+
+// A line of the diagnostic logger or of the banner, which the reader keeps apart.
+struct LoggerLine {
+    size_t line = 0;
+    std::string text;
+};
+
+struct Log {
+    std::vector<Record> records;
+    std::vector<LoggerLine> loggerLines;
+    std::vector<Diagnostic> diagnostics;
+    size_t lines = 0;
+};
+
+Log ReadLog(std::string_view text);
+
+// Reads the whole file ("-" for standard input) into text; false with a message on error.
+bool ReadFileText(const std::string& path, std::string& text, std::string& error);
+
+// Sequence number as the log prints it: "[00012]", "[-----]" for entries without one.
+std::string SequenceText(long sequence);
+
+} // namespace twainlog
+
+#endif // TWAINLOG_LOGREADER_H
