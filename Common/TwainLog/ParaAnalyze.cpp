@@ -343,7 +343,8 @@ bool MakeLoadStamp(const struct timeval& now, char* stamp, size_t size) {
     if (localtime_r(&seconds, &local) == nullptr) {
         return false;
     }
-    const int milliseconds = static_cast<int>(static_cast<double>(now.tv_usec) / 1000.0 + 0.5);
+    // The microseconds rounded half up: 999500 and more give 1000.
+    const int milliseconds = static_cast<int>((now.tv_usec + 500) / 1000);
     const int length = snprintf(stamp, size, "%04d%02d%02d_%02d%02d%02d_%04d", local.tm_year + 1900,
                                 local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
                                 local.tm_sec, milliseconds);
