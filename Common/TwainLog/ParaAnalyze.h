@@ -169,7 +169,7 @@ private:
     size_t m_nResultLength = 0; // length of the text at m_pResult
 };
 
-// The analyzer of the data source, constructed before the module's initializer runs.
+// The analyzer of the data source, initialized at compile time (see the constructor).
 extern CParaAnalyze g_cParaAnalyze TWAINMON_EXPORT;
 
 // The log file: opened at load when the log directory exists, closed at unload.
