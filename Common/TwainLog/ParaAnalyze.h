@@ -192,6 +192,7 @@ bool MakeLogFilePath(const char* directory, const struct timeval& now, char* pat
 // Opens path for appending, creating it when absent. The directory is shared with other
 // users, so only a regular file with one link is taken: null for a symbolic link, a FIFO, a
 // device or a file with a second name, and the open never waits for a reader or writer.
+// The stream writes through the module's one log buffer: one such stream open at a time.
 FILE* OpenLogFile(const char* path);
 
 // Rendering room of one logged call: the triplet text, then the result section.
