@@ -509,7 +509,7 @@ TEST_F(EndToEnd, CallsFromTwoThreadsLogWholeEntries) {
     int failures = 0;
     size_t at = 0;
     for (long number = 1; at < outcome.log.size(); ++number) {
-        char prefix[16];
+        char prefix[32];
         snprintf(prefix, sizeof prefix, "[%05ld]", number);
         ASSERT_EQ(outcome.log.compare(at, strlen(prefix), prefix), 0)
             << "at byte " << at << ": " << outcome.log.substr(at, 200);
