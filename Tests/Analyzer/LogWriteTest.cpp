@@ -264,7 +264,8 @@ TEST(LogWrite, QuietEventPollsAreThoseThatLeaveNoText) {
     // DAT_EVENT poll that leaves no text is skipped.
     for (TW_UINT16 dat : {DAT_EVENT, DAT_NULL, DAT_IMAGEMEMXFER}) {
         for (TW_UINT16 rc : {TWRC_SUCCESS, TWRC_FAILURE, TWRC_DSEVENT, TWRC_NOTDSEVENT}) {
-            for (int event : {-1, MSG_NULL, MSG_XFERREADY, MSG_CLOSEDSREQ, MSG_CLOSEDSOK}) {
+            for (int event :
+                 {-1, int{MSG_NULL}, int{MSG_XFERREADY}, int{MSG_CLOSEDSREQ}, int{MSG_CLOSEDSOK}}) {
                 SCOPED_TRACE(testing::Message() << dat << " " << rc << " " << event);
                 TW_EVENT block{};
                 block.TWMessage = static_cast<TW_UINT16>(event);
