@@ -2,7 +2,7 @@
 # Installs, from Debian's packages, whatever this machine lacks to build and test the project.
 set -euo pipefail
 packages=(cmake ninja-build g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          libboost-dev clang-format clang clang-tidy libclang-rt-14-dev libfuzzer-14-dev
+          libboost-dev clang-format-14 clang clang-tidy-14 libclang-rt-14-dev libfuzzer-14-dev
           libcli11-dev nlohmann-json3-dev)
 missing=()
 for p in "${packages[@]}"; do
@@ -11,6 +11,9 @@ done
 if [ ${#missing[@]} -gt 0 ]; then
     sudo=""
     [ "$(id -u)" -ne 0 ] && sudo="sudo"
-    $sudo apt-get update
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+    # Another install that holds the package manager's lock is waited for, not failed on.
+    lock=(-o DPkg::Lock::Timeout=600)
+    $sudo apt-get "${lock[@]}" update
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get "${lock[@]}" install -y --no-install-recommends \
+        "${missing[@]}"
 fi

@@ -1,9 +1,17 @@
 #!/usr/bin/env bash
-# Builds and runs the whole test suite twice: the developer build, then the
-# AddressSanitizer + UndefinedBehaviorSanitizer build.
+# Checks the sources with clang-tidy, then builds and runs the whole test suite three times:
+# the ThreadSanitizer build, the developer build, then the AddressSanitizer +
+# UndefinedBehaviorSanitizer build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
+# Static checks, on the compile commands of the developer build.
+cmake --preset dev
+scripts/tidy.sh
+# ThreadSanitizer: among the rest, the cases that call the data source from several threads.
+cmake --preset tsan
+cmake --build --preset tsan
+ctest --preset tsan
 for preset in dev asan; do
     cmake --preset "$preset"
     cmake --build --preset "$preset"

@@ -6,6 +6,8 @@
 #include <new>
 
 #include <fcntl.h>
+#include <pthread.h>
+#include <sys/stat.h>
 #include <sys/time.h>
 #include <unistd.h>
 
@@ -13,8 +15,9 @@
 #include "TwainLogPaths.h"
 #include "twaintbl.h"
 
-// Constructed by the module's first initializer, before MachO_Initialization.
-CParaAnalyze g_cParaAnalyze __attribute__((init_priority(101)));
+// Initialized at compile time, so MachO_Initialization finds it in place whatever the order
+// of the module's initializers.
+TWAINMON_CONSTINIT CParaAnalyze g_cParaAnalyze;
 CTwainLog* g_pcTwainLog = nullptr;
 FILE* g_pLogFile = nullptr;
 
@@ -41,12 +44,6 @@ TW_UINT16 EventMessage(const void* pEvent) {
 }
 
 } // namespace
-
-CParaAnalyze::CParaAnalyze() {
-    m_lSequenceNo = 0;
-    memset(m_szAppName, 0, sizeof m_szAppName);
-    strcpy(m_szAppName, "APP");
-}
 
 void CParaAnalyze::SetTriplet(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, unsigned int DG,
                               unsigned short DAT, unsigned short MSG, char* pData, char* pResult) {
@@ -436,21 +433,92 @@ void CParaAnalyze::MakeItemList(unsigned short cap, unsigned short itemType, uns
 
 namespace {
 
-// Opens the log file for appending. The directory is shared: a symbolic link planted at
-// the file's name is not followed.
-FILE* OpenLogFile(const char* path) {
-    const int fd = open(path, O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        return nullptr;
+constexpr char kCutMarker[] = "Size of CAP_xxx too long";
+static_assert(LOG_SECTION_LIMIT + sizeof kCutMarker <= RESULT_TEXT_SIZE,
+              "a cut section and its marker fit the result text");
+
+// Room after a cut result section for the driver-threw and the two error-status lines.
+constexpr size_t kTailSize = 256;
+
+// The text of the logged call: room for the triplet text, then for a whole result section
+// (which the analyzer bounds by RESULT_TEXT_SIZE) and the lines after it. One logged call at
+// a time uses it, under g_logLock.
+char g_entryText[TRIPLET_TEXT_SIZE + RESULT_TEXT_SIZE + kTailSize];
+
+// Serializes the analysis and write of logged calls. A plain pthread mutex: initialized at
+// compile time and never destroyed, so a call that races the end of the process still finds
+// it usable.
+pthread_mutex_t g_logLock = PTHREAD_MUTEX_INITIALIZER;
+
+class LogLock {
+public:
+    LogLock() { pthread_mutex_lock(&g_logLock); }
+    ~LogLock() { pthread_mutex_unlock(&g_logLock); }
+    LogLock(const LogLock&) = delete;
+    LogLock& operator=(const LogLock&) = delete;
+};
+
+// The log file's stdio buffer. It holds a whole entry, so that fwrite only copies and the
+// flush after it is the call's one write.
+char g_logBuffer[16384];
+static_assert(sizeof g_logBuffer >= sizeof g_entryText, "an entry must fit the stdio buffer");
+
+// Appends "line\r\n" at text + length when it fits size; returns the new length.
+size_t AppendLine(char* text, size_t length, size_t size, const char* line) {
+    const int written = snprintf(text + length, size - length, "%s%s", line, CRLF);
+    if (written < 0 || static_cast<size_t>(written) >= size - length) {
+        text[length] = '\0';
+        return length;
     }
-    FILE* file = fdopen(fd, "a");
-    if (file == nullptr) {
-        close(fd);
-    }
-    return file;
+    return length + static_cast<size_t>(written);
 }
 
 } // namespace
+
+bool MakeLoadStamp(const struct timeval& now, char* stamp, size_t size) {
+    struct tm local {};
+    const time_t seconds = now.tv_sec;
+    if (localtime_r(&seconds, &local) == nullptr) {
+        return false;
+    }
+    // The microseconds rounded half up: 999500 and more give 1000.
+    const int milliseconds = static_cast<int>((now.tv_usec + 500) / 1000);
+    const int length = snprintf(stamp, size, "%04d%02d%02d_%02d%02d%02d_%04d", local.tm_year + 1900,
+                                local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
+                                local.tm_sec, milliseconds);
+    return length > 0 && static_cast<size_t>(length) < size;
+}
+
+bool MakeLogFilePath(const char* directory, const struct timeval& now, char* path, size_t size) {
+    char stamp[256];
+    if (!MakeLoadStamp(now, stamp, sizeof stamp)) {
+        return false;
+    }
+    const int length = snprintf(path, size, "%s/Twainlog_%s.txt", directory, stamp);
+    return length > 0 && static_cast<size_t>(length) < size;
+}
+
+FILE* OpenLogFile(const char* path) {
+    // O_NONBLOCK: a FIFO at the name must not stop the host's load until a reader comes.
+    const int fd =
+        open(path, O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0666);
+    if (fd < 0) {
+        return nullptr;
+    }
+    struct stat status {};
+    const int flags = fcntl(fd, F_GETFL);
+    FILE* file = nullptr;
+    if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_nlink == 1 && flags != -1 &&
+        fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0) {
+        file = fdopen(fd, "a");
+    }
+    if (file == nullptr) {
+        close(fd);
+        return nullptr;
+    }
+    setvbuf(file, g_logBuffer, _IOFBF, sizeof g_logBuffer);
+    return file;
+}
 
 void setupTwainLog() {
     char directory[256] = TWAINMON_LOG_DIRECTORY;
@@ -467,20 +535,11 @@ void setupTwainLog() {
     g_pcTwainLog = new (std::nothrow) CTwainLog;
 
     if (g_pLogFile == nullptr) {
-        const time_t now = time(nullptr);
-        struct tm local {};
-        localtime_r(&now, &local);
-        struct timeval tv {};
-        gettimeofday(&tv, nullptr);
-        const int milliseconds = static_cast<int>(tv.tv_usec / 1000.0 + 0.5);
-
-        char stamp[256];
-        snprintf(stamp, sizeof stamp, "%04d%02d%02d_%02d%02d%02d_%04d", local.tm_year + 1900,
-                 local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec,
-                 milliseconds);
+        // One reading for the whole stamp: date, time and milliseconds of the same instant.
+        struct timeval now {};
+        gettimeofday(&now, nullptr);
         char path[256] = {};
-        const int length = snprintf(path, sizeof path, "%s/Twainlog_%s.txt", directory, stamp);
-        if (length > 0 && static_cast<size_t>(length) < sizeof path) {
+        if (MakeLogFilePath(directory, now, path, sizeof path)) {
             g_pLogFile = OpenLogFile(path);
         }
     }
@@ -506,12 +565,64 @@ unsigned long WriteLogFile(const unsigned char* data, unsigned long size) {
     return fwrite(data, 1, size, g_pLogFile);
 }
 
-void WriteResultText(const char* text, size_t length) {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
-    if (length > LOG_SECTION_LIMIT) {
-        WriteLogFile(bytes, LOG_SECTION_LIMIT);
-        WriteLogFile(reinterpret_cast<const unsigned char*>("Size of CAP_xxx too long"), 24);
-    } else if (length > 0) {
-        WriteLogFile(bytes, length);
+size_t CutResultSection(char* text, size_t length) {
+    if (length <= LOG_SECTION_LIMIT) {
+        return length;
+    }
+    memcpy(text + LOG_SECTION_LIMIT, kCutMarker, sizeof kCutMarker);
+    return LOG_SECTION_LIMIT + sizeof kCutMarker - 1;
+}
+
+bool IsQuietEventPoll(TW_UINT16 DAT, TW_UINT16 MSG, TW_UINT16 rc, const void* pData) {
+    if (MSG != MSG_PROCESSEVENT || DAT != DAT_EVENT || rc == TWRC_FAILURE) {
+        return false;
+    }
+    if (rc != TWRC_DSEVENT) {
+        return true;
+    }
+    const TW_UINT16 message = EventMessage(pData);
+    return message != MSG_XFERREADY && message != MSG_CLOSEDSREQ;
+}
+
+void LogTriplet(TW_IDENTITY* pOrigin, TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG, TW_MEMREF pData,
+                TW_UINT16 rc, bool driverThrew) {
+    static int stack = 0; // 1 while the error-status lines are written
+    char* const data = static_cast<char*>(pData);
+    LogLock lock;
+
+    char* const text = g_entryText;
+    text[0] = '\0';
+    g_cParaAnalyze.TripletAnalyze(pOrigin, nullptr, DG, DAT, MSG, data, text);
+    size_t length = strlen(text);
+    bool written = false;
+    if (length > TRIPLET_TEXT_SIZE) {
+        // Longer than any triplet line: written on its own, the entry goes on from the start.
+        WriteLogFile(reinterpret_cast<const unsigned char*>(text), length);
+        written = true;
+        length = 0;
+    }
+
+    char* const result = text + length;
+    result[0] = '\0';
+    g_cParaAnalyze.ParaAnalyze(pOrigin, nullptr, DG, DAT, MSG, data, rc, result);
+    length += CutResultSection(result, strlen(result));
+
+    const size_t size = sizeof g_entryText;
+    if (driverThrew) {
+        length = AppendLine(text, length, size, DRIVER_THREW_LINE);
+    }
+    if (rc == TWRC_FAILURE && stack == 0) {
+        stack = 1;
+        length = AppendLine(text, length, size, "*** Inspect Error Status Start ***");
+        length = AppendLine(text, length, size, "*** Inspect Error Status End   ***");
+        stack = 0;
+    }
+
+    if (length > 0) {
+        WriteLogFile(reinterpret_cast<const unsigned char*>(text), length);
+        written = true;
+    }
+    if (written && g_pLogFile != nullptr) {
+        fflush(g_pLogFile);
     }
 }

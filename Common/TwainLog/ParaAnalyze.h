@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdio>
 
+#include <sys/time.h>
+
 #include "TwDump.h"
 #include "twain.h"
 #include "twaintbl.h"
@@ -22,9 +24,21 @@ static_assert(RESULT_TEXT_SIZE > LOG_SECTION_LIMIT + 1, "a cut text must still b
 
 #define TWAINMON_EXPORT __attribute__((visibility("default")))
 
+// Makes the build fail unless the variable is initialized at compile time, with no code run
+// at load.
+#if defined(__clang__)
+#define TWAINMON_CONSTINIT [[clang::require_constant_initialization]]
+#elif defined(__GNUC__) && __GNUC__ >= 10
+#define TWAINMON_CONSTINIT __constinit
+#else
+#define TWAINMON_CONSTINIT
+#endif
+
 class CParaAnalyze {
 public:
-    CParaAnalyze();
+    // Constant: every field has its initial value below, so the analyzer is in place before
+    // any initializer of the module runs, whatever order the loader runs them in.
+    constexpr CParaAnalyze() = default;
     ~CParaAnalyze() = default; // trivial: the analyzer needs no terminator of its own
 
     // Label and banner; the entry path uses neither.
@@ -165,18 +179,18 @@ public:
     void InitTwainStatus();
 
     // The current triplet.
-    TW_IDENTITY* m_pOrigin;
-    TW_IDENTITY* m_pDest;
-    TW_UINT32 m_DG;
-    TW_UINT16 m_DAT;
-    TW_UINT16 m_MSG;
-    TW_MEMREF m_pData;
-    TW_UINT16 m_ReturnCode; // set by ParaAnalyze only
-    char* m_pResult;        // RESULT_TEXT_SIZE bytes, owned by the caller
-    int m_nTwainStatus;
-    long m_lSequenceNo; // triplet lines written since load
-    char m_szMacroName[64];
-    char m_szAppName[32];
+    TW_IDENTITY* m_pOrigin = nullptr;
+    TW_IDENTITY* m_pDest = nullptr;
+    TW_UINT32 m_DG = 0;
+    TW_UINT16 m_DAT = 0;
+    TW_UINT16 m_MSG = 0;
+    TW_MEMREF m_pData = nullptr;
+    TW_UINT16 m_ReturnCode = 0; // set by ParaAnalyze only
+    char* m_pResult = nullptr;  // RESULT_TEXT_SIZE bytes, owned by the caller
+    int m_nTwainStatus = 0;     // 3 once the log is set up
+    long m_lSequenceNo = 0;     // triplet lines written since load
+    char m_szMacroName[64] = {};
+    char m_szAppName[32] = "APP"; // the rest zero
 
 private:
     // Calls the per-DAT member of m_DAT, if it has one.
@@ -193,10 +207,10 @@ private:
     // The name of value in table (or its miss text), composed in m_szMacroName.
     const char* MacroName(MacroTable table, int64_t value);
 
-    size_t m_nResultLength; // length of the text at m_pResult
+    size_t m_nResultLength = 0; // length of the text at m_pResult
 };
 
-// The analyzer of the data source, constructed before the module's initializer runs.
+// The analyzer of the data source, initialized at compile time (see the constructor).
 extern CParaAnalyze g_cParaAnalyze TWAINMON_EXPORT;
 
 // The log file: opened at load when the log directory exists, closed at unload.
@@ -205,11 +219,39 @@ extern CTwainLog* g_pcTwainLog TWAINMON_EXPORT;
 extern FILE* g_pLogFile TWAINMON_EXPORT;
 
 void setupTwainLog();
+// Closes the log; a second call does nothing.
 void cleanupTwainLog();
 // Writes size bytes to the log file; with no log file writes nothing and returns size.
 unsigned long WriteLogFile(const unsigned char* data, unsigned long size);
-// Writes a result section: whole up to LOG_SECTION_LIMIT bytes, else its first
-// LOG_SECTION_LIMIT bytes and the marker "Size of CAP_xxx too long" (no line end).
-void WriteResultText(const char* text, size_t length);
+
+// The load stamp YYYYMMDD_HHMMSS_mmmm of a clock reading, in local time: the milliseconds are
+// the microseconds rounded half up, 0000 to 1000, and never carry into the seconds. False
+// when it does not fit size bytes.
+bool MakeLoadStamp(const struct timeval& now, char* stamp, size_t size);
+// directory/Twainlog_<stamp>.txt; false when it does not fit size bytes.
+bool MakeLogFilePath(const char* directory, const struct timeval& now, char* path, size_t size);
+// Opens path for appending, creating it when absent. The directory is shared with other
+// users, so only a regular file with one link is taken: null for a symbolic link, a FIFO, a
+// device or a file with a second name, and the open never waits for a reader or writer.
+// The stream writes through the module's one log buffer: one such stream open at a time.
+FILE* OpenLogFile(const char* path);
+
+// Rendering room of one logged call: the triplet text, then the result section.
+constexpr size_t TRIPLET_TEXT_SIZE = 1024;
+// The log line of a call whose driver threw an exception; the call returns TWRC_FAILURE.
+#define DRIVER_THREW_LINE "*** Driver threw an exception; TWRC_FAILURE returned ***"
+
+// A result section longer than LOG_SECTION_LIMIT keeps its first LOG_SECTION_LIMIT bytes and
+// ends in the marker "Size of CAP_xxx too long", with no line end. text holds
+// RESULT_TEXT_SIZE bytes; returns the length to log.
+size_t CutResultSection(char* text, size_t length);
+// True when the call is event polling that the log leaves out: no triplet line, no result
+// section, no error-status lines. Decided from the call alone, without the analyzer.
+bool IsQuietEventPoll(TW_UINT16 DAT, TW_UINT16 MSG, TW_UINT16 rc, const void* pData);
+// Renders one call (triplet text, result section cut at LOG_SECTION_LIMIT with its marker,
+// the driver-threw line, the error-status lines of a failure) and appends it to the log in
+// one write, then flushes. Calls from several threads are serialized; each entry is whole.
+void LogTriplet(TW_IDENTITY* pOrigin, TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG, TW_MEMREF pData,
+                TW_UINT16 rc, bool driverThrew);
 
 #endif // TWAINMON_PARAANALYZE_H

@@ -38,8 +38,9 @@ static CFURLRef CreateMyMachOBundleURL() {
     return nullptr;
 }
 
-// Runs at load, after g_cParaAnalyze has been constructed.
-__attribute__((constructor(102))) void MachO_Initialization() {
+// Runs at load. g_cParaAnalyze needs no initializer of its own, so no order among the
+// module's initializers is needed.
+__attribute__((constructor)) void MachO_Initialization() {
     CFStringRef moduleName = nullptr;
     if (CFURLRef myURL = CreateMyMachOBundleURL()) {
         moduleName = CFURLCopyLastPathComponent(myURL);
@@ -57,7 +58,13 @@ __attribute__((constructor(102))) void MachO_Initialization() {
         g_fnDsCreate = reinterpret_cast<CreateTwainWrapperProc>(CFBundleGetFunctionPointerForName(
             g_TwainWrapperBundleRef, CFSTR("CreateTwainWrapper")));
         if (g_fnDsCreate != nullptr) {
-            g_fnDsCreate(moduleName, &g_pcTripletOperator);
+            // An exception must not leave the loader's initializer: the host would end. The
+            // load then has no operator, even if the factory stored one before it threw.
+            try {
+                g_fnDsCreate(moduleName, &g_pcTripletOperator);
+            } catch (...) {
+                g_pcTripletOperator = nullptr;
+            }
         }
     }
     // A factory that keeps the name has taken its own reference.
@@ -67,8 +74,8 @@ __attribute__((constructor(102))) void MachO_Initialization() {
     setupTwainLog();
 }
 
-// The module's only terminator.
-__attribute__((destructor(102))) void MachO_Termination() {
+// The module's only terminator. A second call finds everything released and does nothing.
+__attribute__((destructor)) void MachO_Termination() {
     // The operator's code lives in the driver bundle: delete it before releasing the bundle.
     if (g_pcTripletOperator != nullptr) {
         delete g_pcTripletOperator;

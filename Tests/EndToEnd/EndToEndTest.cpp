@@ -12,6 +12,8 @@
 
 #include <CoreServices/CoreServices.h>
 
+#include <atomic>
+#include <csignal>
 #include <cstring>
 #include <ctime>
 #include <fstream>
@@ -19,6 +21,7 @@
 #include <regex>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "ParaAnalyze.h"
@@ -92,8 +95,11 @@ struct Outcome {
     bool unloaded = false; // module and driver gone after dlclose
 };
 
-// Loads the module in a child process, runs body with its DS_Entry, unloads it.
-Outcome RunLoaded(const std::function<std::string(DSEntryProc, void* module)>& body) {
+// Loads the module in a child process, runs body with its DS_Entry, unloads it. The child
+// is to exit normally, or to end by expectedSignal; a child that hangs is ended by an alarm
+// and fails the case.
+Outcome RunLoaded(const std::function<std::string(DSEntryProc, void* module)>& body,
+                  int expectedSignal = 0) {
     char reportPath[] = "/tmp/twainmon-report-XXXXXX";
     char errorPath[] = "/tmp/twainmon-stderr-XXXXXX";
     const int reportFd = mkstemp(reportPath);
@@ -101,6 +107,7 @@ Outcome RunLoaded(const std::function<std::string(DSEntryProc, void* module)>& b
     fflush(nullptr);
     const pid_t pid = fork();
     if (pid == 0) {
+        alarm(120);
         dup2(errorFd, STDERR_FILENO);
         std::string report;
         void* module = dlopen(MODULE_PATH, RTLD_NOW | RTLD_LOCAL);
@@ -126,7 +133,12 @@ Outcome RunLoaded(const std::function<std::string(DSEntryProc, void* module)>& b
     outcome.errors = ReadFile(errorPath);
     unlink(reportPath);
     unlink(errorPath);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << outcome.errors;
+    if (expectedSignal != 0) {
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == expectedSignal) << outcome.errors;
+    } else {
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+            << (WIFSIGNALED(status) ? strsignal(WTERMSIG(status)) : "") << outcome.errors;
+    }
     const std::string suffix = "|unloaded";
     if (outcome.report.size() >= suffix.size() &&
         outcome.report.compare(outcome.report.size() - suffix.size(), suffix.size(), suffix) == 0) {
@@ -315,36 +327,69 @@ TEST_F(EndToEnd, LogHoldsTripletResultAndErrorStatusBytes) {
     EXPECT_EQ(outcome.errors, "Close Log File.\n");
 }
 
-TEST_F(EndToEnd, LinkAtTheLogFileNameIsNotFollowed) {
-    Load(SAMPLE_BUNDLE, true);
-    // Plant a link at every name a load in the two seconds from target can choose, all
-    // pointing at one victim file, then load when target begins.
-    const std::string victim = std::string(TWAINMON_LOG_DIRECTORY) + "/../victim.txt";
-    std::ofstream(victim) << "keep";
-    const time_t target = time(nullptr) + 3;
-    for (time_t second = target; second <= target + 1; ++second) {
-        struct tm local {};
-        localtime_r(&second, &local);
-        for (int ms = 0; ms <= 1000; ++ms) {
-            char name[256];
-            snprintf(name, sizeof name, "%s/Twainlog_%04d%02d%02d_%02d%02d%02d_%04d.txt",
-                     TWAINMON_LOG_DIRECTORY, local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-                     local.tm_hour, local.tm_min, local.tm_sec, ms);
-            ASSERT_EQ(symlink(victim.c_str(), name), 0);
+// What a user of the shared log directory can plant at the names of the next log file.
+enum class Plant { SymbolicLink, Fifo, HardLink };
+
+// Plants at every name a load in the two seconds from a target second can choose (the links
+// all to the file victim, which holds "keep"), and returns when the target second begins. A
+// slow machine that is not done before the target tries again with a longer lead.
+bool PlantAtTheNextLogNames(Plant plant, const std::string& victim) {
+    for (time_t lead = 3; lead <= 48; lead *= 2) {
+        RemoveLogDirectory();
+        if (mkdir(TWAINMON_LOG_DIRECTORY, 0755) != 0) {
+            return false;
+        }
+        std::ofstream(victim) << "keep";
+        const time_t target = time(nullptr) + lead;
+        for (time_t second = target; second <= target + 1; ++second) {
+            struct tm local {};
+            localtime_r(&second, &local);
+            for (int ms = 0; ms <= 1000; ++ms) {
+                char name[256];
+                snprintf(name, sizeof name, "%s/Twainlog_%04d%02d%02d_%02d%02d%02d_%04d.txt",
+                         TWAINMON_LOG_DIRECTORY, local.tm_year + 1900, local.tm_mon + 1,
+                         local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec, ms);
+                const int planted = plant == Plant::SymbolicLink ? symlink(victim.c_str(), name)
+                                    : plant == Plant::Fifo       ? mkfifo(name, 0666)
+                                                                 : link(victim.c_str(), name);
+                if (planted != 0) {
+                    return false;
+                }
+            }
+        }
+        if (time(nullptr) < target) {
+            while (time(nullptr) < target) {
+                usleep(10000);
+            }
+            return true;
         }
     }
-    ASSERT_LT(time(nullptr), target + 1) << "planting the links took too long";
-    while (time(nullptr) < target) {
-        usleep(10000);
+    return false;
+}
+
+TEST_F(EndToEnd, NothingPlantedAtTheLogFileNameIsWrittenOrWaitedFor) {
+    const struct {
+        const char* name;
+        Plant plant;
+    } plants[] = {
+        {"symbolic link", Plant::SymbolicLink},
+        {"FIFO", Plant::Fifo}, // opening it for writing would wait for a reader
+        {"hard link", Plant::HardLink},
+    };
+    PointDriverPathAt(SAMPLE_BUNDLE);
+    for (const auto& p : plants) {
+        SCOPED_TRACE(p.name);
+        const std::string victim = std::string(TWAINMON_LOG_DIRECTORY) + "/../victim.txt";
+        ASSERT_TRUE(PlantAtTheNextLogNames(p.plant, victim));
+        Outcome outcome = RunLoaded([](DSEntryProc entry, void*) {
+            TW_STATUS status{};
+            return std::to_string(entry(nullptr, DG_CONTROL, DAT_STATUS, MSG_GET, &status));
+        });
+        EXPECT_EQ(outcome.report, "0");
+        EXPECT_EQ(ReadFile(victim), "keep");
+        EXPECT_EQ(outcome.errors, ""); // no log file was opened
+        unlink(victim.c_str());
     }
-    Outcome outcome = RunLoaded([](DSEntryProc entry, void*) {
-        TW_STATUS status{};
-        return std::to_string(entry(nullptr, DG_CONTROL, DAT_STATUS, MSG_GET, &status));
-    });
-    EXPECT_EQ(outcome.report, "0");
-    EXPECT_EQ(ReadFile(victim), "keep");
-    EXPECT_EQ(outcome.errors, ""); // no log file was opened
-    unlink(victim.c_str());
 }
 
 // The result section of a CAP_SUPPORTEDCAPS array answered in state 4, as the analyzer
@@ -451,7 +496,9 @@ struct BrokenLoad {
 };
 
 TEST_F(EndToEnd, WithoutOperatorEveryCallFailsAndIsLogged) {
-    const BrokenLoad loads[] = {{"no bundle", MISSING_BUNDLE}, {"no factory", NO_FACTORY_BUNDLE}};
+    const BrokenLoad loads[] = {{"no bundle", MISSING_BUNDLE},
+                                {"no factory", NO_FACTORY_BUNDLE},
+                                {"factory throws", THROWING_FACTORY_BUNDLE}};
     for (const BrokenLoad& load : loads) {
         SCOPED_TRACE(load.name);
         Load(load.bundle, true);
@@ -489,6 +536,138 @@ TEST_F(EndToEnd, WithoutOperatorOrLogDirectoryNothingIsWritten) {
     EXPECT_EQ(outcome.report, "1");
     EXPECT_TRUE(outcome.logFiles.empty());
     EXPECT_EQ(outcome.errors, "");
+    EXPECT_TRUE(outcome.unloaded);
+}
+
+TEST_F(EndToEnd, DriverThatThrowsFailsTheCallAndTheLogSaysSo) {
+    Load(THROWING_OPERATOR_BUNDLE, true);
+    Outcome outcome = RunLoaded([](DSEntryProc entry, void*) {
+        std::string report;
+        for (TW_UINT16 msg : {MSG_SET, MSG_RESET, MSG_GET}) {
+            report += std::to_string(entry(nullptr, DG_CONTROL, DAT_XQ_EDGEFILLAREA, msg, nullptr));
+        }
+        return report;
+    });
+    // A C++ exception and any other one alike; the next call is served as usual.
+    EXPECT_EQ(outcome.report, "110");
+    const std::string threw = "*** Driver threw an exception; TWRC_FAILURE returned ***\r\n";
+    EXPECT_EQ(outcome.log, "[00001] [APP] DG_CONTROL/DAT_XQ_EDGEFILLAREA/MSG_SET\r\n"
+                           "        Return Code = [TWRC_FAILURE]\r\n"
+                           "pData   = <0x00000000>\r\n" +
+                               threw + kErrorStatus +
+                               "[00002] [APP] DG_CONTROL/DAT_XQ_EDGEFILLAREA/MSG_RESET\r\n"
+                               "        Return Code = [TWRC_FAILURE]\r\n"
+                               "pData   = <0x00000000>\r\n" +
+                               threw + kErrorStatus +
+                               "[00003] [APP] DG_CONTROL/DAT_XQ_EDGEFILLAREA/MSG_GET\r\n"
+                               "        Return Code = [TWRC_SUCCESS]\r\n"
+                               "pData   = <0x00000000>\r\n"
+                               "\r\nTWAIN Status = [3]\r\n");
+    EXPECT_EQ(outcome.errors, "Close Log File.\n");
+    EXPECT_TRUE(outcome.unloaded);
+}
+
+TEST_F(EndToEnd, CallsFromTwoThreadsLogWholeEntries) {
+    // Each thread makes its own call over and over; every entry must come out whole, and the
+    // sequence numbers in file order must count up by one.
+    constexpr int kCalls = 20000;
+    const std::string success = " [APP] DG_CONTROL/DAT_XQ_EDGEFILLAREA/MSG_GET\r\n"
+                                "        Return Code = [TWRC_SUCCESS]\r\n"
+                                "pData   = <0x00000000>\r\n"
+                                "\r\nTWAIN Status = [3]\r\n";
+    const std::string failure = std::string(" [APP] DG_CONTROL/DAT_XQ_DUALIMAGE/MSG_GET\r\n"
+                                            "        Return Code = [TWRC_FAILURE]\r\n"
+                                            "pData   = <0x00000000>\r\n") +
+                                kErrorStatus;
+    Load(THROWING_OPERATOR_BUNDLE, true);
+    Outcome outcome = RunLoaded([](DSEntryProc entry, void*) {
+        std::atomic<int> ready{0};
+        std::string reports[2];
+        auto hammer = [&](int which) {
+            const TW_UINT16 dat = which == 0 ? DAT_XQ_EDGEFILLAREA : DAT_XQ_DUALIMAGE;
+            const TW_UINT16 expected = which == 0 ? TWRC_SUCCESS : TWRC_FAILURE;
+            ++ready;
+            while (ready.load() < 2) {
+            }
+            int wrong = 0;
+            for (int i = 0; i < kCalls; ++i) {
+                wrong += entry(nullptr, DG_CONTROL, dat, MSG_GET, nullptr) != expected;
+            }
+            reports[which] = std::to_string(wrong);
+        };
+        std::thread first(hammer, 0);
+        std::thread second(hammer, 1);
+        first.join();
+        second.join();
+        return reports[0] + " " + reports[1];
+    });
+    EXPECT_EQ(outcome.report, "0 0");
+    EXPECT_EQ(outcome.errors, "Close Log File.\n");
+    int successes = 0;
+    int failures = 0;
+    size_t at = 0;
+    for (long number = 1; at < outcome.log.size(); ++number) {
+        char prefix[32];
+        snprintf(prefix, sizeof prefix, "[%05ld]", number);
+        ASSERT_EQ(outcome.log.compare(at, strlen(prefix), prefix), 0)
+            << "at byte " << at << ": " << outcome.log.substr(at, 200);
+        at += strlen(prefix);
+        if (outcome.log.compare(at, success.size(), success) == 0) {
+            at += success.size();
+            ++successes;
+        } else if (outcome.log.compare(at, failure.size(), failure) == 0) {
+            at += failure.size();
+            ++failures;
+        } else {
+            FAIL() << "entry " << number << " garbled: " << outcome.log.substr(at, 300);
+        }
+    }
+    EXPECT_EQ(successes, kCalls);
+    EXPECT_EQ(failures, kCalls);
+}
+
+TEST_F(EndToEnd, HostKilledAfterItsCallsLeavesEveryLoggedCallInTheFile) {
+    Load(THROWING_OPERATOR_BUNDLE, true);
+    Outcome outcome = RunLoaded(
+        [](DSEntryProc entry, void*) {
+            TW_EVENT event{};
+            entry(nullptr, DG_CONTROL, DAT_XQ_EDGEFILLAREA, MSG_GET, nullptr);
+            entry(nullptr, DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, &event); // not logged
+            entry(nullptr, DG_CONTROL, DAT_XQ_DUALIMAGE, MSG_SET, nullptr);
+            kill(getpid(), SIGKILL);
+            return std::string("not killed");
+        },
+        SIGKILL);
+    EXPECT_EQ(outcome.report, "");
+    EXPECT_EQ(outcome.errors, ""); // no unload
+    EXPECT_EQ(outcome.log, std::string("[00001] [APP] DG_CONTROL/DAT_XQ_EDGEFILLAREA/MSG_GET\r\n"
+                                       "        Return Code = [TWRC_SUCCESS]\r\n"
+                                       "pData   = <0x00000000>\r\n"
+                                       "\r\nTWAIN Status = [3]\r\n"
+                                       "[00002] [APP] DG_CONTROL/DAT_XQ_DUALIMAGE/MSG_SET\r\n"
+                                       "        Return Code = [TWRC_FAILURE]\r\n"
+                                       "pData   = <0x00000000>\r\n") +
+                               kErrorStatus);
+}
+
+TEST_F(EndToEnd, SecondTerminationDoesNothing) {
+    Load(SAMPLE_BUNDLE, true);
+    Outcome outcome = RunLoaded([](DSEntryProc entry, void* module) {
+        auto terminate = reinterpret_cast<void (*)()>(dlsym(module, "MachO_Termination"));
+        Probe probe;
+        auto live = probe.Get<int (*)()>("TwainWrapperLiveOperators");
+        std::string report = std::to_string(live());
+        terminate();
+        report += " " + std::to_string(live());
+        terminate(); // and the unload's own call follows
+        // Nothing left to forward to or to log into.
+        TW_STATUS status{};
+        return report + " " +
+               std::to_string(entry(nullptr, DG_CONTROL, DAT_STATUS, MSG_GET, &status));
+    });
+    EXPECT_EQ(outcome.report, "1 0 1");
+    EXPECT_EQ(outcome.errors, "Close Log File.\n");
+    EXPECT_EQ(outcome.log, "");
     EXPECT_TRUE(outcome.unloaded);
 }
 

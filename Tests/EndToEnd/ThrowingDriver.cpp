@@ -1,0 +1,37 @@
+// A driver that throws. Built with THROW_IN_FACTORY, its factory stores an operator and then
+// throws. Otherwise its operator answers by a fixed rule and keeps no state, so that threads
+// can share it:
+//   DAT_XQ_EDGEFILLAREA: MSG_SET throws std::runtime_error, MSG_RESET throws an int, else
+//   TWRC_SUCCESS; DAT_XQ_DUALIMAGE: TWRC_FAILURE; every other triplet: TWRC_SUCCESS.
+#include <stdexcept>
+
+#include "CTripletOperator.h"
+#include "TwainXq.h"
+
+namespace {
+
+class CThrowingOperator final : public CTripletOperator {
+public:
+    void Reserved1() override {}
+    void Reserved2() override {}
+    TW_UINT16 OperateTriplet(TW_IDENTITY*, TW_UINT32, TW_UINT16 DAT, TW_UINT16 MSG,
+                             TW_MEMREF) override {
+        if (DAT == DAT_XQ_EDGEFILLAREA && MSG == MSG_SET) {
+            throw std::runtime_error("driver fault");
+        }
+        if (DAT == DAT_XQ_EDGEFILLAREA && MSG == MSG_RESET) {
+            throw 42;
+        }
+        return DAT == DAT_XQ_DUALIMAGE ? TW_UINT16{TWRC_FAILURE} : TW_UINT16{TWRC_SUCCESS};
+    }
+};
+
+} // namespace
+
+extern "C" __attribute__((visibility("default"))) void
+CreateTwainWrapper(CFStringRef, CTripletOperator** ppOperator) {
+    *ppOperator = new CThrowingOperator;
+#ifdef THROW_IN_FACTORY
+    throw std::runtime_error("factory fault");
+#endif
+}
