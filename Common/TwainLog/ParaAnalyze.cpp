@@ -21,6 +21,9 @@ FILE* g_pLogFile = nullptr;
 
 namespace {
 
+// m_nResultLength before the first Append to a new result text.
+constexpr size_t kResultLengthUnknown = static_cast<size_t>(-1);
+
 // The state line: an empty line, then the tracked state.
 constexpr char kStatusLineFormat[] = "%sTWAIN Status = [%d]%s";
 
@@ -62,15 +65,18 @@ void CParaAnalyze::SetTriplet(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, unsigned
 
 void CParaAnalyze::SetResult(char* pResult) {
     m_pResult = pResult;
-    m_nResultLength = pResult ? strnlen(pResult, RESULT_TEXT_SIZE - 1) : 0;
-    if (pResult != nullptr) {
-        pResult[m_nResultLength] = '\0';
-    }
+    // Measured by the first Append: a pass that appends nothing, such as a filtered event
+    // poll, never reads the text.
+    m_nResultLength = kResultLengthUnknown;
 }
 
 bool CParaAnalyze::Append(const char* format, ...) {
     if (m_pResult == nullptr) {
         return false;
+    }
+    if (m_nResultLength == kResultLengthUnknown) {
+        m_nResultLength = strnlen(m_pResult, RESULT_TEXT_SIZE - 1);
+        m_pResult[m_nResultLength] = '\0';
     }
     const size_t room = RESULT_TEXT_SIZE - m_nResultLength;
     if (room <= 1) {

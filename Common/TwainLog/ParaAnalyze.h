@@ -152,7 +152,7 @@ private:
     // The name of value in table (or its miss text), composed in m_szMacroName.
     const char* MacroName(MacroTable table, int64_t value);
 
-    size_t m_nResultLength; // length of the text at m_pResult
+    size_t m_nResultLength; // length of the text at m_pResult; unknown until the first Append
 };
 
 // The analyzer of the data source, constructed before the module's initializer runs.

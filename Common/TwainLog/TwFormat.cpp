@@ -266,6 +266,10 @@ void PutDouble(Sink& sink, const Spec& spec, va_list& args) {
 }
 
 void PutString(Sink& sink, const Spec& spec, const char* text) {
+    if (text == nullptr) {
+        // The C library's text for it, or nothing when the precision cuts it.
+        text = spec.precision < 0 || spec.precision >= 6 ? "(null)" : "";
+    }
     const size_t count =
         spec.precision < 0 ? strlen(text) : strnlen(text, static_cast<size_t>(spec.precision));
     const size_t pad = spec.width > count ? spec.width - count : 0;
@@ -304,24 +308,28 @@ int TwFormatV(char* out, size_t size, const char* format, va_list arguments) {
     const char* p = format;
     int result = 0;
     for (;;) {
-        const char* run = p;
-        while (*p != '\0' && *p != '%') {
-            ++p;
+        // Literal text, copied as it is scanned: the runs are short.
+        while (*p != '%' && *p != '\0') {
+            sink.Put(*p++);
         }
-        sink.Put(run, static_cast<size_t>(p - run));
         if (*p == '\0') {
             break;
         }
         const char* const specStart = p++;
-        Spec spec;
-        bool fast = ParseSpec(p, spec);
-        if (fast && spec.conversion == 's') {
-            va_list peek;
-            va_copy(peek, args);
-            fast = va_arg(peek, const char*) != nullptr; // "(null)" is the library's text
-            va_end(peek);
+        if (*p == 's') {
+            // The common case, "%s" alone, copied as it is scanned.
+            ++p;
+            const char* text = va_arg(args, const char*);
+            if (text == nullptr) {
+                text = "(null)"; // the C library's text for it
+            }
+            while (*text != '\0') {
+                sink.Put(*text++);
+            }
+            continue;
         }
-        if (!fast) {
+        Spec spec;
+        if (!ParseSpec(p, spec)) {
             // The rest of the format, with the arguments not yet taken, as the library does it.
             const int rest = sink.length < sink.limit
                                  ? vsnprintf(out + sink.length, size - sink.length, specStart, args)

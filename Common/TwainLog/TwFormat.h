@@ -4,11 +4,11 @@
 // characters and a NUL into out (nothing when size is 0) and returns the length of the whole
 // text. The conversions the log uses are done here: %s, %c, %%, %d, %i, %u, %x and %X with
 // an optional '-' or '0' flag, a width and the length modifiers hh, h, l, ll and z; %s with a
-// precision; and %.Nf (N up to 6) of a value that is a whole number of 1/65536, as every
-// TW_FIX32 is, rounded exactly as printf rounds. Any other conversion (a '+', ' ' or '#'
-// flag, a '*' width, an integer precision, %e, %g, %p, a null %s ...) and the rest of the
-// format after it go to vsnprintf, and a %f of any other value to snprintf, so the bytes
-// are always the C library's.
+// precision (a null one as the C library prints it); and %.Nf (N up to 6) of a value that is
+// a whole number of 1/65536, as every TW_FIX32 is, rounded exactly as printf rounds. Any
+// other conversion (a '+', ' ' or '#' flag, a '*' width, an integer precision, %e, %g,
+// %p ...) and the rest of the format after it go to vsnprintf, and a %f of any other value
+// to snprintf, so the bytes are always the C library's.
 #ifndef TWAINMON_TWFORMAT_H
 #define TWAINMON_TWFORMAT_H
 
