@@ -301,6 +301,58 @@ char* TwDecimalDigits(uint64_t value, char* end) {
     return end;
 }
 
+namespace {
+
+// One conversion after the '%' at specStart, p just past the '%'. False when the fast path
+// does not take it: the caller then hands the rest of the format to the library.
+bool PutConversion(Sink& sink, const char*& p, va_list& args) {
+    Spec spec;
+    if (!ParseSpec(p, spec)) {
+        return false;
+    }
+    ++p;
+    switch (spec.conversion) {
+    case 's':
+        PutString(sink, spec, va_arg(args, const char*));
+        break;
+    case 'c': {
+        const size_t pad = spec.width > 1 ? spec.width - 1 : 0;
+        if (!spec.minus) {
+            sink.Pad(' ', pad);
+        }
+        sink.Put(static_cast<char>(va_arg(args, int)));
+        if (spec.minus) {
+            sink.Pad(' ', pad);
+        }
+        break;
+    }
+    case '%':
+        sink.Put('%');
+        break;
+    case 'f':
+        PutDouble(sink, spec, args);
+        break;
+    default:
+        PutInteger(sink, spec, args);
+        break;
+    }
+    return true;
+}
+
+// A signed decimal without flags or width: "%d" of an int, "%ld" of a long.
+void PutSigned(Sink& sink, int64_t value) {
+    char buffer[24];
+    char* const end = buffer + sizeof buffer;
+    char* begin = TwDecimalDigits(
+        value < 0 ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value), end);
+    if (value < 0) {
+        *--begin = '-';
+    }
+    sink.Put(begin, static_cast<size_t>(end - begin));
+}
+
+} // namespace
+
 int TwFormatV(char* out, size_t size, const char* format, va_list arguments) {
     va_list args;
     va_copy(args, arguments);
@@ -308,28 +360,28 @@ int TwFormatV(char* out, size_t size, const char* format, va_list arguments) {
     const char* p = format;
     int result = 0;
     for (;;) {
-        // Literal text, copied as it is scanned: the runs are short.
-        while (*p != '%' && *p != '\0') {
-            sink.Put(*p++);
-        }
+        const char* const run = p;
+        p = strchrnul(p, '%');
+        sink.Put(run, static_cast<size_t>(p - run));
         if (*p == '\0') {
             break;
         }
         const char* const specStart = p++;
+        // The common conversions first, plain "%s", "%d" and "%ld".
         if (*p == 's') {
-            // The common case, "%s" alone, copied as it is scanned.
             ++p;
             const char* text = va_arg(args, const char*);
             if (text == nullptr) {
                 text = "(null)"; // the C library's text for it
             }
-            while (*text != '\0') {
-                sink.Put(*text++);
-            }
-            continue;
-        }
-        Spec spec;
-        if (!ParseSpec(p, spec)) {
+            sink.Put(text, strlen(text));
+        } else if (*p == 'd') {
+            ++p;
+            PutSigned(sink, va_arg(args, int));
+        } else if (p[0] == 'l' && p[1] == 'd') {
+            p += 2;
+            PutSigned(sink, va_arg(args, long));
+        } else if (!PutConversion(sink, p, args)) {
             // The rest of the format, with the arguments not yet taken, as the library does it.
             const int rest = sink.length < sink.limit
                                  ? vsnprintf(out + sink.length, size - sink.length, specStart, args)
@@ -339,32 +391,6 @@ int TwFormatV(char* out, size_t size, const char* format, va_list arguments) {
             } else {
                 sink.length += static_cast<size_t>(rest);
             }
-            break;
-        }
-        ++p;
-        switch (spec.conversion) {
-        case 's':
-            PutString(sink, spec, va_arg(args, const char*));
-            break;
-        case 'c': {
-            const size_t pad = spec.width > 1 ? spec.width - 1 : 0;
-            if (!spec.minus) {
-                sink.Pad(' ', pad);
-            }
-            sink.Put(static_cast<char>(va_arg(args, int)));
-            if (spec.minus) {
-                sink.Pad(' ', pad);
-            }
-            break;
-        }
-        case '%':
-            sink.Put('%');
-            break;
-        case 'f':
-            PutDouble(sink, spec, args);
-            break;
-        default:
-            PutInteger(sink, spec, args);
             break;
         }
     }
