@@ -1,4 +1,5 @@
-// Cost of the analyzer's work per DS_Entry call: both passes, and the table lookups.
+// Cost of the analyzer's work per DS_Entry call: both passes, and the table lookups. Part of
+// twain_benchmarks (ModuleBenchmark.cpp has its main).
 #include <benchmark/benchmark.h>
 
 #include "ParaAnalyze.h"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks the sources with clang-tidy, then builds and runs the whole test suite three times:
 # the ThreadSanitizer build, the developer build, then the AddressSanitizer +
-# UndefinedBehaviorSanitizer build.
+# UndefinedBehaviorSanitizer build; last the fuzz target (Clang): its seeds and past findings,
+# and a bounded fuzz run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -17,3 +18,4 @@ for preset in dev asan; do
     cmake --build --preset "$preset"
     ctest --preset "$preset"
 done
+cmake --preset fuzz && cmake --build --preset fuzz && ctest --preset fuzz

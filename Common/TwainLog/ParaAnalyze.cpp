@@ -11,6 +11,7 @@
 #include <sys/time.h>
 #include <unistd.h>
 
+#include "TwFormat.h"
 #include "TwainLog.h"
 #include "TwainLogPaths.h"
 #include "twaintbl.h"
@@ -74,7 +75,7 @@ bool CParaAnalyze::Append(const char* format, ...) {
     }
     va_list args;
     va_start(args, format);
-    const int written = vsnprintf(m_pResult + m_nResultLength, room, format, args);
+    const int written = TwFormatV(m_pResult + m_nResultLength, room, format, args);
     va_end(args);
     if (written < 0) {
         m_pResult[m_nResultLength] = '\0';

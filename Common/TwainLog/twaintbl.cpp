@@ -1,27 +1,81 @@
 #include "twaintbl.h"
 
-#include <cstdio>
 #include <cstring>
+
+#include "TwFormat.h"
+
+namespace {
+
+// The first row whose value equals value, or null.
+const MacroEntry* FindRow(MacroTable table, int64_t value) {
+    for (size_t i = 0; i < table.count; ++i) {
+        if (table.rows[i].value == value) {
+            return &table.rows[i];
+        }
+    }
+    return nullptr;
+}
+
+// Copies text into dest, cut to destSize - 1 characters and always terminated.
+void CopyName(const char* text, char* dest, size_t destSize) {
+    const size_t length = strnlen(text, destSize - 1);
+    memcpy(dest, text, length);
+    dest[length] = '\0';
+}
+
+// The miss text: the terminator's name and the value as a signed 32-bit decimal in
+// parentheses, "ERROR!(-1)".
+void CopyMissText(MacroTable table, int64_t value, char* dest, size_t destSize) {
+    char text[kMacroNameSize + 16];
+    const char* const name = table.rows[table.count].name;
+    const size_t nameLength = strnlen(name, kMacroNameSize);
+    memcpy(text, name, nameLength);
+    size_t length = nameLength;
+    text[length++] = '(';
+    const int64_t number = static_cast<int32_t>(value);
+    char digits[24];
+    char* const end = digits + sizeof digits;
+    char* begin = TwDecimalDigits(
+        number < 0 ? 0 - static_cast<uint64_t>(number) : static_cast<uint64_t>(number), end);
+    if (number < 0) {
+        *--begin = '-';
+    }
+    memcpy(text + length, begin, static_cast<size_t>(end - begin));
+    length += static_cast<size_t>(end - begin);
+    text[length++] = ')';
+    text[length] = '\0';
+    CopyName(text, dest, destSize);
+}
+
+} // namespace
 
 bool GetMacroName(MacroTable table, int64_t value, char* dest, size_t destSize) {
     if (dest == nullptr || destSize == 0) {
         return false;
     }
-    for (size_t i = 0; i < table.count; ++i) {
-        if (table.rows[i].value == value) {
-            snprintf(dest, destSize, "%s", table.rows[i].name);
-            return true;
-        }
+    if (const MacroEntry* row = FindRow(table, value)) {
+        CopyName(row->name, dest, destSize);
+        return true;
     }
-    snprintf(dest, destSize, "%s(%d)", table.rows[table.count].name, static_cast<int32_t>(value));
+    CopyMissText(table, value, dest, destSize);
     return false;
 }
 
 void GetCapabilityName(uint32_t cap, char* dest, size_t destSize) {
+    if (dest == nullptr || destSize == 0) {
+        return;
+    }
     const bool vendor = cap > kLastStandardId;
-    if (!GetMacroName(vendor ? MacroRows(cap_xq_macros) : MacroRows(cap_macros), cap, dest,
-                      destSize)) {
-        GetMacroName(vendor ? MacroRows(icap_xq_macros) : MacroRows(icap_macros), cap, dest,
-                     destSize);
+    const MacroTable capabilities = vendor ? MacroRows(cap_xq_macros) : MacroRows(cap_macros);
+    const MacroTable images = vendor ? MacroRows(icap_xq_macros) : MacroRows(icap_macros);
+    const MacroEntry* row = FindRow(capabilities, cap);
+    if (row == nullptr) {
+        row = FindRow(images, cap);
+    }
+    if (row != nullptr) {
+        CopyName(row->name, dest, destSize);
+    } else {
+        // A miss in both tables: the image-capability table's miss text.
+        CopyMissText(images, cap, dest, destSize);
     }
 }
