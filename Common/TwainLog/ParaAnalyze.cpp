@@ -333,42 +333,42 @@ const char* CParaAnalyze::ValToStr(unsigned short cap, unsigned short itemType, 
     }
     // A type without a size shows the four bytes that every container field holds.
     if (!item.Has(0, size != 0 ? size : sizeof(TW_UINT32))) {
-        snprintf(text, sizeof text, "%s", kBeyondContainer);
+        TwFormat(text, sizeof text, "%s", kBeyondContainer);
         return text;
     }
     switch (itemType) {
     case TWTY_INT8:
-        snprintf(text, sizeof text, "0x%02x",
+        TwFormat(text, sizeof text, "0x%02x",
                  static_cast<unsigned int>(static_cast<int8_t>(item.U8(0))));
         break;
     case TWTY_INT16:
-        snprintf(text, sizeof text, "%d", item.I16(0));
+        TwFormat(text, sizeof text, "%d", item.I16(0));
         break;
     case TWTY_INT32:
-        snprintf(text, sizeof text, "%d", item.I32(0));
+        TwFormat(text, sizeof text, "%d", item.I32(0));
         break;
     case TWTY_UINT8:
-        snprintf(text, sizeof text, "0x%02x", static_cast<unsigned int>(item.U8(0)));
+        TwFormat(text, sizeof text, "0x%02x", static_cast<unsigned int>(item.U8(0)));
         break;
     case TWTY_UINT16:
         ValToCap(cap, item.U16(0), text, sizeof text);
         break;
     case TWTY_UINT32:
-        snprintf(text, sizeof text, "%d", static_cast<int32_t>(item.U32(0)));
+        TwFormat(text, sizeof text, "%d", static_cast<int32_t>(item.U32(0)));
         break;
     case TWTY_BOOL:
-        snprintf(text, sizeof text, "%s", item.Bool(0));
+        TwFormat(text, sizeof text, "%s", item.Bool(0));
         break;
     case TWTY_FIX32:
-        snprintf(text, sizeof text, "%.3f", item.Fix32(0));
+        TwFormat(text, sizeof text, "%.3f", item.Fix32(0));
         break;
     case TWTY_FRAME: {
         char frame[kFrameTextSize];
-        snprintf(text, sizeof text, "%s", FrameText(item, 0, frame));
+        TwFormat(text, sizeof text, "%s", FrameText(item, 0, frame));
         break;
     }
     default:
-        snprintf(text, sizeof text, "%d", item.I32(0));
+        TwFormat(text, sizeof text, "%d", item.I32(0));
         break;
     }
     return text;
@@ -388,10 +388,10 @@ void CParaAnalyze::ValToCap(unsigned short cap, unsigned short value, char* text
         ++row;
     }
     if (row->table == nullptr) {
-        snprintf(text, textSize, "%d", value);
+        TwFormat(text, textSize, "%d", value);
         return;
     }
-    snprintf(text, textSize, "%s", MacroName(MacroTable{row->table, row->count - 1}, value));
+    TwFormat(text, textSize, "%s", MacroName(MacroTable{row->table, row->count - 1}, value));
 }
 
 void CParaAnalyze::MakeCapSupportedCaps(unsigned short capId, char* text, size_t textSize) {
@@ -399,11 +399,11 @@ void CParaAnalyze::MakeCapSupportedCaps(unsigned short capId, char* text, size_t
     if (capId != 0) {
         GetCapabilityName(capId, name, sizeof name);
     }
-    snprintf(text, textSize, "%s", name);
+    TwFormat(text, textSize, "%s", name);
 }
 
 void CParaAnalyze::MakeCapXqVersion(unsigned short value, char* text, size_t textSize) {
-    snprintf(text, textSize, "%x.%x", value >> 8, value & 0xFFu);
+    TwFormat(text, textSize, "%x.%x", value >> 8, value & 0xFFu);
 }
 
 void CParaAnalyze::MakeItemList(unsigned short cap, unsigned short itemType, unsigned int numItems,
@@ -466,7 +466,7 @@ static_assert(sizeof g_logBuffer >= sizeof g_entryText, "an entry must fit the s
 
 // Appends "line\r\n" at text + length when it fits size; returns the new length.
 size_t AppendLine(char* text, size_t length, size_t size, const char* line) {
-    const int written = snprintf(text + length, size - length, "%s%s", line, CRLF);
+    const int written = TwFormat(text + length, size - length, "%s%s", line, CRLF);
     if (written < 0 || static_cast<size_t>(written) >= size - length) {
         text[length] = '\0';
         return length;

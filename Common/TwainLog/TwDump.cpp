@@ -2,10 +2,11 @@
 
 #include <cstdio>
 
+#include "TwFormat.h"
 #include "twain.h"
 
 const char* FrameText(const CBlock& block, size_t offset, char (&out)[kFrameTextSize]) {
-    snprintf(out, sizeof out, "%.3f,%.3f,%.3f,%.3f", block.Fix32(offset + offsetof(TW_FRAME, Left)),
+    TwFormat(out, sizeof out, "%.3f,%.3f,%.3f,%.3f", block.Fix32(offset + offsetof(TW_FRAME, Left)),
              block.Fix32(offset + offsetof(TW_FRAME, Top)),
              block.Fix32(offset + offsetof(TW_FRAME, Right)),
              block.Fix32(offset + offsetof(TW_FRAME, Bottom)));
@@ -20,7 +21,7 @@ const char* NumberList16(const CBlock& block, size_t offset, size_t count, bool 
         const size_t at = offset + 2 * i;
         const int value = isSigned ? int{block.I16(at)} : int{block.U16(at)};
         const int written =
-            snprintf(out + length, sizeof out - length, i == 0 ? "%d" : ",%d", value);
+            TwFormat(out + length, sizeof out - length, i == 0 ? "%d" : ",%d", value);
         if (written < 0) {
             break;
         }
