@@ -45,7 +45,8 @@ struct Spec {
 };
 
 // Parses the specification after a '%'; false when the fast path does not take it.
-bool ParseSpec(const char*& p, Spec& spec) {
+// A "*" width takes its value from the arguments, as printf does (a negative one left-aligns).
+bool ParseSpec(const char*& p, Spec& spec, va_list& args) {
     for (;; ++p) {
         if (*p == '-') {
             spec.minus = true;
@@ -55,6 +56,15 @@ bool ParseSpec(const char*& p, Spec& spec) {
             return false;
         } else {
             break;
+        }
+    }
+    if (*p == '*') {
+        ++p;
+        const int width = va_arg(args, int);
+        spec.minus = spec.minus || width < 0;
+        spec.width = width < 0 ? 0 - static_cast<size_t>(width) : static_cast<size_t>(width);
+        if (spec.width > 4096) {
+            return false;
         }
     }
     while (*p >= '0' && *p <= '9') {
@@ -307,7 +317,7 @@ namespace {
 // does not take it: the caller then hands the rest of the format to the library.
 bool PutConversion(Sink& sink, const char*& p, va_list& args) {
     Spec spec;
-    if (!ParseSpec(p, spec)) {
+    if (!ParseSpec(p, spec, args)) {
         return false;
     }
     ++p;
@@ -381,11 +391,21 @@ int TwFormatV(char* out, size_t size, const char* format, va_list arguments) {
         } else if (p[0] == 'l' && p[1] == 'd') {
             p += 2;
             PutSigned(sink, va_arg(args, long));
-        } else if (!PutConversion(sink, p, args)) {
+        } else {
+            // The arguments before this conversion: a "*" width may already be taken when the
+            // fast path gives the conversion up.
+            va_list before;
+            va_copy(before, args);
+            if (PutConversion(sink, p, args)) {
+                va_end(before);
+                continue;
+            }
             // The rest of the format, with the arguments not yet taken, as the library does it.
-            const int rest = sink.length < sink.limit
-                                 ? vsnprintf(out + sink.length, size - sink.length, specStart, args)
-                                 : vsnprintf(nullptr, 0, specStart, args);
+            const int rest =
+                sink.length < sink.limit
+                    ? vsnprintf(out + sink.length, size - sink.length, specStart, before)
+                    : vsnprintf(nullptr, 0, specStart, before);
+            va_end(before);
             if (rest < 0) {
                 result = rest;
             } else {

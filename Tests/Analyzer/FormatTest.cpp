@@ -125,6 +125,10 @@ TEST(Format, TextAndCharacters) {
         EXPECT_SAME_TEXT(256, "[%s]%s|%-40s|%10s|%.3s|%-8.2s|%.0s|%%|%c|%3c|%-3c|", s, "\r\n", s, s,
                          s, s, s, s[0] ? s[0] : 'z', 'q', 'r');
     }
+    // Widths from the arguments, negative ones left-aligning; a "*" width before a conversion
+    // the library formats is handed over with it.
+    EXPECT_SAME_TEXT(128, "%-*s|%*s|%*d|%-*ld|%*s", 22, "ModelID", -12, "ab", 5, -3, 9, 7L, 0, "x");
+    EXPECT_SAME_TEXT(128, "%-*s = [%*.5d] %s", 22, "BitDepth", 8, 42, "tail");
     EXPECT_SAME_TEXT(16, "%c|%c", '\0', 'x'); // a NUL character counts as one
     EXPECT_SAME_TEXT(16, "%s", "");
     EXPECT_SAME_TEXT(16, "no conversion");
