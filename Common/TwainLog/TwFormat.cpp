@@ -34,8 +34,8 @@ struct Sink {
     }
 };
 
-// One conversion specification, as far as the fast path takes it.
-struct Spec {
+// One conversion directive, as far as the fast path takes it.
+struct Directive {
     bool minus = false;
     bool zero = false;
     size_t width = 0;
@@ -44,14 +44,14 @@ struct Spec {
     char conversion = '\0';
 };
 
-// Parses the specification after a '%'; false when the fast path does not take it.
+// Parses the directive after a '%'; false when the fast path does not take it.
 // A "*" width takes its value from the arguments, as printf does (a negative one left-aligns).
-bool ParseSpec(const char*& p, Spec& spec, va_list& args) {
+bool ParseDirective(const char*& p, Directive& directive, va_list& args) {
     for (;; ++p) {
         if (*p == '-') {
-            spec.minus = true;
+            directive.minus = true;
         } else if (*p == '0') {
-            spec.zero = true;
+            directive.zero = true;
         } else if (*p == '+' || *p == ' ' || *p == '#' || *p == '\'') {
             return false;
         } else {
@@ -61,55 +61,56 @@ bool ParseSpec(const char*& p, Spec& spec, va_list& args) {
     if (*p == '*') {
         ++p;
         const int width = va_arg(args, int);
-        spec.minus = spec.minus || width < 0;
-        spec.width = width < 0 ? 0 - static_cast<size_t>(width) : static_cast<size_t>(width);
-        if (spec.width > 4096) {
+        directive.minus = directive.minus || width < 0;
+        directive.width = width < 0 ? 0 - static_cast<size_t>(width) : static_cast<size_t>(width);
+        if (directive.width > 4096) {
             return false;
         }
     }
     while (*p >= '0' && *p <= '9') {
-        spec.width = spec.width * 10 + static_cast<size_t>(*p++ - '0');
-        if (spec.width > 4096) {
+        directive.width = directive.width * 10 + static_cast<size_t>(*p++ - '0');
+        if (directive.width > 4096) {
             return false;
         }
     }
     if (*p == '.') {
         ++p;
-        spec.precision = 0;
+        directive.precision = 0;
         while (*p >= '0' && *p <= '9') {
-            spec.precision = spec.precision * 10 + (*p++ - '0');
-            if (spec.precision > 4096) {
+            directive.precision = directive.precision * 10 + (*p++ - '0');
+            if (directive.precision > 4096) {
                 return false;
             }
         }
     }
     if (*p == 'h') {
-        spec.size = *++p == 'h' ? (++p, Spec::kHH) : Spec::kH;
+        directive.size = *++p == 'h' ? (++p, Directive::kHH) : Directive::kH;
     } else if (*p == 'l') {
-        spec.size = *++p == 'l' ? (++p, Spec::kLL) : Spec::kL;
+        directive.size = *++p == 'l' ? (++p, Directive::kLL) : Directive::kL;
     } else if (*p == 'z') {
         ++p;
-        spec.size = Spec::kZ;
+        directive.size = Directive::kZ;
     }
-    spec.conversion = *p;
-    switch (spec.conversion) {
+    directive.conversion = *p;
+    switch (directive.conversion) {
     case 'd':
     case 'i':
     case 'u':
     case 'x':
     case 'X':
-        return spec.precision < 0;
+        return directive.precision < 0;
     case 's':
-        return !spec.zero && spec.size == Spec::kNone;
+        return !directive.zero && directive.size == Directive::kNone;
     case 'c':
-        return !spec.zero && spec.precision < 0 && spec.size == Spec::kNone;
+        return !directive.zero && directive.precision < 0 && directive.size == Directive::kNone;
     case '%':
-        return !spec.minus && !spec.zero && spec.width == 0 && spec.precision < 0 &&
-               spec.size == Spec::kNone;
+        return !directive.minus && !directive.zero && directive.width == 0 &&
+               directive.precision < 0 && directive.size == Directive::kNone;
     case 'f':
         // The fixed-point form of a TW_FIX32: no flags, no width, at most six decimals.
-        return !spec.minus && !spec.zero && spec.width == 0 && spec.precision <= 6 &&
-               (spec.size == Spec::kNone || spec.size == Spec::kL);
+        return !directive.minus && !directive.zero && directive.width == 0 &&
+               directive.precision <= 6 &&
+               (directive.size == Directive::kNone || directive.size == Directive::kL);
     default:
         return false;
     }
@@ -136,16 +137,17 @@ char* HexDigits(uint64_t value, char* end, bool upper) {
 }
 
 // The text of a field: sign and digits, padded to the width as the flags say.
-void PutField(Sink& sink, const Spec& spec, bool negative, const char* digits, size_t count) {
+void PutField(Sink& sink, const Directive& directive, bool negative, const char* digits,
+              size_t count) {
     const size_t length = count + (negative ? 1 : 0);
-    const size_t pad = spec.width > length ? spec.width - length : 0;
-    if (spec.minus) {
+    const size_t pad = directive.width > length ? directive.width - length : 0;
+    if (directive.minus) {
         if (negative) {
             sink.Put('-');
         }
         sink.Put(digits, count);
         sink.Pad(' ', pad);
-    } else if (spec.zero) {
+    } else if (directive.zero) {
         if (negative) {
             sink.Put('-');
         }
@@ -160,61 +162,61 @@ void PutField(Sink& sink, const Spec& spec, bool negative, const char* digits, s
     }
 }
 
-void PutInteger(Sink& sink, const Spec& spec, va_list& args) {
+void PutInteger(Sink& sink, const Directive& directive, va_list& args) {
     uint64_t magnitude = 0;
     bool negative = false;
-    if (spec.conversion == 'd' || spec.conversion == 'i') {
+    if (directive.conversion == 'd' || directive.conversion == 'i') {
         int64_t value = 0;
-        switch (spec.size) {
-        case Spec::kHH:
+        switch (directive.size) {
+        case Directive::kHH:
             value = static_cast<signed char>(va_arg(args, int));
             break;
-        case Spec::kH:
+        case Directive::kH:
             value = static_cast<short>(va_arg(args, int));
             break;
-        case Spec::kNone:
+        case Directive::kNone:
             value = va_arg(args, int);
             break;
-        case Spec::kL:
+        case Directive::kL:
             value = va_arg(args, long);
             break;
-        case Spec::kLL:
+        case Directive::kLL:
             value = va_arg(args, long long);
             break;
-        case Spec::kZ:
+        case Directive::kZ:
             value = va_arg(args, ptrdiff_t);
             break;
         }
         negative = value < 0;
         magnitude = negative ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
     } else {
-        switch (spec.size) {
-        case Spec::kHH:
+        switch (directive.size) {
+        case Directive::kHH:
             magnitude = static_cast<unsigned char>(va_arg(args, unsigned int));
             break;
-        case Spec::kH:
+        case Directive::kH:
             magnitude = static_cast<unsigned short>(va_arg(args, unsigned int));
             break;
-        case Spec::kNone:
+        case Directive::kNone:
             magnitude = va_arg(args, unsigned int);
             break;
-        case Spec::kL:
+        case Directive::kL:
             magnitude = va_arg(args, unsigned long);
             break;
-        case Spec::kLL:
+        case Directive::kLL:
             magnitude = va_arg(args, unsigned long long);
             break;
-        case Spec::kZ:
+        case Directive::kZ:
             magnitude = va_arg(args, size_t);
             break;
         }
     }
     char buffer[24];
     char* const end = buffer + sizeof buffer;
-    const char* begin = spec.conversion == 'x' || spec.conversion == 'X'
-                            ? HexDigits(magnitude, end, spec.conversion == 'X')
+    const char* begin = directive.conversion == 'x' || directive.conversion == 'X'
+                            ? HexDigits(magnitude, end, directive.conversion == 'X')
                             : TwDecimalDigits(magnitude, end);
-    PutField(sink, spec, negative, begin, static_cast<size_t>(end - begin));
+    PutField(sink, directive, negative, begin, static_cast<size_t>(end - begin));
 }
 
 constexpr uint64_t kPowersOfTen[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
@@ -258,9 +260,9 @@ bool PutFixedPoint(Sink& sink, double value, int precision) {
     return true;
 }
 
-void PutDouble(Sink& sink, const Spec& spec, va_list& args) {
+void PutDouble(Sink& sink, const Directive& directive, va_list& args) {
     const double value = va_arg(args, double);
-    const int precision = spec.precision < 0 ? 6 : spec.precision;
+    const int precision = directive.precision < 0 ? 6 : directive.precision;
     if (PutFixedPoint(sink, value, precision)) {
         return;
     }
@@ -275,19 +277,20 @@ void PutDouble(Sink& sink, const Spec& spec, va_list& args) {
     }
 }
 
-void PutString(Sink& sink, const Spec& spec, const char* text) {
+void PutString(Sink& sink, const Directive& directive, const char* text) {
     if (text == nullptr) {
         // The C library's text for it, or nothing when the precision cuts it.
-        text = spec.precision < 0 || spec.precision >= 6 ? "(null)" : "";
+        text = directive.precision < 0 || directive.precision >= 6 ? "(null)" : "";
     }
-    const size_t count =
-        spec.precision < 0 ? strlen(text) : strnlen(text, static_cast<size_t>(spec.precision));
-    const size_t pad = spec.width > count ? spec.width - count : 0;
-    if (!spec.minus) {
+    const size_t count = directive.precision < 0
+                             ? strlen(text)
+                             : strnlen(text, static_cast<size_t>(directive.precision));
+    const size_t pad = directive.width > count ? directive.width - count : 0;
+    if (!directive.minus) {
         sink.Pad(' ', pad);
     }
     sink.Put(text, count);
-    if (spec.minus) {
+    if (directive.minus) {
         sink.Pad(' ', pad);
     }
 }
@@ -316,22 +319,22 @@ namespace {
 // One conversion after the '%' at specStart, p just past the '%'. False when the fast path
 // does not take it: the caller then hands the rest of the format to the library.
 bool PutConversion(Sink& sink, const char*& p, va_list& args) {
-    Spec spec;
-    if (!ParseSpec(p, spec, args)) {
+    Directive directive;
+    if (!ParseDirective(p, directive, args)) {
         return false;
     }
     ++p;
-    switch (spec.conversion) {
+    switch (directive.conversion) {
     case 's':
-        PutString(sink, spec, va_arg(args, const char*));
+        PutString(sink, directive, va_arg(args, const char*));
         break;
     case 'c': {
-        const size_t pad = spec.width > 1 ? spec.width - 1 : 0;
-        if (!spec.minus) {
+        const size_t pad = directive.width > 1 ? directive.width - 1 : 0;
+        if (!directive.minus) {
             sink.Pad(' ', pad);
         }
         sink.Put(static_cast<char>(va_arg(args, int)));
-        if (spec.minus) {
+        if (directive.minus) {
             sink.Pad(' ', pad);
         }
         break;
@@ -340,10 +343,10 @@ bool PutConversion(Sink& sink, const char*& p, va_list& args) {
         sink.Put('%');
         break;
     case 'f':
-        PutDouble(sink, spec, args);
+        PutDouble(sink, directive, args);
         break;
     default:
-        PutInteger(sink, spec, args);
+        PutInteger(sink, directive, args);
         break;
     }
     return true;
