@@ -169,6 +169,8 @@ void PutInteger(Sink& sink, const Directive& directive, va_list& args) {
         int64_t value = 0;
         switch (directive.size) {
         case Directive::kHH:
+            // "%hhd" shows the argument's low byte as a signed number, as printf does.
+            // NOLINTNEXTLINE(bugprone-signed-char-misuse)
             value = static_cast<signed char>(va_arg(args, int));
             break;
         case Directive::kH:

@@ -6,6 +6,7 @@
 #include <dlfcn.h>
 
 #include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -46,7 +47,7 @@ int Fail(const std::string& message) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+static int Run(int argc, char** argv) {
     CLI::App app{"Plays a scan session through the built data source and prints its log.",
                  "twain_demo_session"};
     ScanSettings settings;
@@ -106,4 +107,16 @@ int main(int argc, char** argv) {
         return 1;
     }
     return 0;
+}
+
+// Nothing is thrown on purpose; whatever a library throws ends the program with a message.
+int main(int argc, char** argv) {
+    try {
+        return Run(argc, argv);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "twain_demo_session: %s\n", error.what());
+    } catch (...) {
+        std::fprintf(stderr, "twain_demo_session: unexpected error\n");
+    }
+    return 2;
 }

@@ -3,6 +3,8 @@
 // session does differently from another (diff).
 #include <unistd.h>
 
+#include <cstdio>
+#include <exception>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -53,7 +55,7 @@ bool Load(const std::string& path, Log& log) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+static int Run(int argc, char** argv) {
     CLI::App app{"Reads the logs of the TWAIN monitor (TwainMonitor.ds): sums up a session, "
                  "checks it against the TWAIN protocol, or compares two sessions.",
                  "twainlog"};
@@ -152,4 +154,16 @@ int main(int argc, char** argv) {
     diffOptions.color = color == "always" || (color == "auto" && !file && isatty(STDOUT_FILENO));
     const bool differ = DiffLogs(a, b, pathA, pathB, diffOptions, out);
     return finish(differ ? 1 : 0);
+}
+
+// Nothing is thrown on purpose; whatever a library throws ends the program with a message.
+int main(int argc, char** argv) {
+    try {
+        return Run(argc, argv);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "twainlog: %s\n", error.what());
+    } catch (...) {
+        std::fprintf(stderr, "twainlog: unexpected error\n");
+    }
+    return 2;
 }
