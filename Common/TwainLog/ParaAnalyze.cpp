@@ -177,12 +177,12 @@ bool CParaAnalyze::ParaAnalyze(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, unsigne
     SetTriplet(pOrigin, pDest, DG, DAT, MSG, pData, pResult);
     m_ReturnCode = rc;
 
-    const bool shown = ResultMake();
-    if (m_DAT == DAT_EVENT && !shown) {
+    // A call the filter leaves out writes nothing: no return code, no structure, no state.
+    if (!ResultMake()) {
         return true;
     }
     DispatchDat();
-    if (rc == TWRC_FAILURE || !shown) {
+    if (rc == TWRC_FAILURE) {
         return true;
     }
     UpDateTwainStatus(DG, DAT, MSG, pData);

@@ -104,8 +104,11 @@ TEST(ResultSection, EventPollingFilter) {
         {DAT_EVENT, TWRC_DSEVENT, MSG_XFERREADY, 5, true, 6},
         {DAT_EVENT, TWRC_DSEVENT, MSG_CLOSEDSREQ, 5, true, 4},
         {DAT_EVENT, TWRC_DSEVENT, MSG_XFERREADY, 4, true, 4},
-        // Only a DAT_EVENT triplet carries a TW_EVENT.
+        // Only a DAT_EVENT triplet carries a TW_EVENT; a poll of another DAT leaves no text
+        // at all, not even its structure's block.
         {DAT_IMAGEFILEXFER, TWRC_DSEVENT, MSG_XFERREADY, 6, false, 6},
+        {DAT_CAPABILITY, TWRC_DSEVENT, MSG_XFERREADY, 5, false, 5},
+        {DAT_STATUS, TWRC_SUCCESS, MSG_XFERREADY, 5, false, 5},
     };
     for (const PollCase& c : cases) {
         SCOPED_TRACE(testing::Message() << "rc " << c.rc << " message " << c.eventMessage);
