@@ -3,7 +3,6 @@
 // directory present or absent.
 #include <gtest/gtest.h>
 
-#include <dirent.h>
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -19,46 +18,18 @@
 #include <fstream>
 #include <functional>
 #include <regex>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "LogFiles.h"
 #include "ParaAnalyze.h"
-#include "TwainLogPaths.h"
 #include "TwainWrapperProbe.h"
 #include "TwainXq.h"
 
 namespace {
 
 using DSEntryProc = TW_UINT16 (*)(TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF);
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::vector<std::string> LogFiles() {
-    std::vector<std::string> names;
-    if (DIR* dir = opendir(TWAINMON_LOG_DIRECTORY)) {
-        while (dirent* entry = readdir(dir)) {
-            if (entry->d_name[0] != '.') {
-                names.push_back(entry->d_name);
-            }
-        }
-        closedir(dir);
-    }
-    return names;
-}
-
-void RemoveLogDirectory() {
-    for (const std::string& name : LogFiles()) {
-        unlink((std::string(TWAINMON_LOG_DIRECTORY) + "/" + name).c_str());
-    }
-    rmdir(TWAINMON_LOG_DIRECTORY);
-}
 
 void PointDriverPathAt(const char* bundle) {
     unlink(TWAINMON_DRIVER_BUNDLE_PATH);

@@ -8,7 +8,6 @@
 // got in the build tree and prints the one command that makes it the expected log.
 #include <gtest/gtest.h>
 
-#include <dirent.h>
 #include <dlfcn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -21,37 +20,10 @@
 #include <string>
 #include <vector>
 
+#include "LogFiles.h"
 #include "ScanSession.h"
-#include "TwainLogPaths.h"
 
 namespace {
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::vector<std::string> LogFiles() {
-    std::vector<std::string> paths;
-    if (DIR* dir = opendir(TWAINMON_LOG_DIRECTORY)) {
-        while (dirent* entry = readdir(dir)) {
-            if (entry->d_name[0] != '.') {
-                paths.push_back(std::string(TWAINMON_LOG_DIRECTORY) + "/" + entry->d_name);
-            }
-        }
-        closedir(dir);
-    }
-    return paths;
-}
-
-void RemoveLogDirectory() {
-    for (const std::string& path : LogFiles()) {
-        unlink(path.c_str());
-    }
-    rmdir(TWAINMON_LOG_DIRECTORY);
-}
 
 // Replaces the digits of every non-null "<0x" + 8 hexadecimal digits + ">" by '#'.
 std::string MaskAddresses(std::string log) {
@@ -126,7 +98,8 @@ std::string PlaySession(std::string* failure) {
                    std::to_string(WIFEXITED(status) ? WEXITSTATUS(status) : -1) + ")";
     }
     const std::vector<std::string> logs = LogFiles();
-    std::string log = logs.size() == 1 ? ReadFile(logs[0]) : "";
+    std::string log =
+        logs.size() == 1 ? ReadFile(std::string(TWAINMON_LOG_DIRECTORY) + "/" + logs[0]) : "";
     if (logs.size() != 1) {
         *failure += " " + std::to_string(logs.size()) + " log files instead of one";
     }
