@@ -8,43 +8,11 @@
 #include <vector>
 
 #include "AnalyzerFixture.h"
+#include "ByteBuilders.h"
 #include "CDSMInterface.h"
 #include "TwainXq.h"
 
 namespace {
-
-using Bytes = std::vector<unsigned char>;
-
-Bytes Le(uint64_t value, size_t width) {
-    Bytes bytes;
-    for (size_t i = 0; i < width; ++i) {
-        bytes.push_back(static_cast<unsigned char>(value >> (8 * i)));
-    }
-    return bytes;
-}
-
-Bytes operator+(Bytes a, const Bytes& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
-Bytes U16s(std::initializer_list<uint16_t> values) {
-    Bytes bytes;
-    for (uint16_t value : values) {
-        bytes = bytes + Le(value, 2);
-    }
-    return bytes;
-}
-
-Bytes Fix(int16_t whole, uint16_t frac = 0) {
-    return Le(static_cast<uint16_t>(whole) | uint32_t{frac} << 16, 4);
-}
-
-Bytes Text(const std::string& text, size_t slot) {
-    Bytes bytes(text.begin(), text.end());
-    bytes.resize(slot, 0);
-    return bytes;
-}
 
 // ItemType and its padding.
 Bytes Type(TW_UINT16 itemType) {

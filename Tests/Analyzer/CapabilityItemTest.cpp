@@ -6,30 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "ByteBuilders.h"
 #include "ParaAnalyze.h"
 #include "TwainXq.h"
 
 namespace {
-
-using Bytes = std::vector<unsigned char>;
-
-Bytes Le(uint64_t value, size_t width) {
-    Bytes bytes;
-    for (size_t i = 0; i < width; ++i) {
-        bytes.push_back(static_cast<unsigned char>(value >> (8 * i)));
-    }
-    return bytes;
-}
-
-Bytes Fix(int16_t whole, uint16_t frac) {
-    return Le(static_cast<uint16_t>(whole) | uint32_t{frac} << 16, 4);
-}
-
-Bytes Text(const std::string& text, size_t slot) {
-    Bytes bytes(text.begin(), text.end());
-    bytes.resize(slot, 0);
-    return bytes;
-}
 
 std::string ItemText(TW_UINT16 cap, TW_UINT16 itemType, const Bytes& bytes) {
     CParaAnalyze analyzer;
