@@ -1,6 +1,8 @@
 // Capability blocks: the TW_CAPABILITY header and its one-value, enumeration, array or range
 // container, byte for byte, for well-formed containers and for short or broken ones. Every
 // container is a real handle of exactly the bytes given, so a read past it shows under ASan.
+// The containers the demo session negotiates (a pixel-type enumeration, fix32 enumerations
+// and ranges, one values of every item type it uses) are in the golden scan-session log.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -69,29 +71,6 @@ std::string Capability(const std::string& cap, const std::string& conType, TW_HA
            "]\r\n    hContainer = <0x" + Hex(handle) + ">\r\n" + container + "  }\r\n";
 }
 
-TEST(CapabilityContainer, PixelTypeEnumeration) {
-    Container c(Type(TWTY_UINT16) + Le(3, 4) + Le(2, 4) + Le(0, 4) + U16s({0, 1, 2}));
-    EXPECT_EQ(Block(ICAP_PIXELTYPE, TWON_ENUMERATION, c.handle),
-              "  TW_CAPABILITY = {\r\n"
-              "    Cap        = [ICAP_PIXELTYPE]\r\n"
-              "    ConType    = [TWON_ENUMERATION]\r\n"
-              "    hContainer = <0x" +
-                  Hex(c.handle) +
-                  ">\r\n"
-                  "    TW_ENUMERATION = {\r\n"
-                  "      ItemType     = [TWTY_UINT16]\r\n"
-                  "      NumItems     = [3]\r\n"
-                  "      CurrentIndex = [2]\r\n"
-                  "      DefaultIndex = [0]\r\n"
-                  "      ItemList = {\r\n"
-                  "          0:TWPT_BW,\r\n"
-                  "          1:TWPT_GRAY,\r\n"
-                  "          2:TWPT_RGB\r\n"
-                  "      }\r\n"
-                  "    }\r\n"
-                  "  }\r\n");
-}
-
 TEST(CapabilityContainer, OneValues) {
     const Bytes frame = Fix(0) + Fix(0) + Fix(8, 0x8000) + Fix(11);
     const struct {
@@ -101,16 +80,9 @@ TEST(CapabilityContainer, OneValues) {
         const char* itemType;
         std::string item;
     } cases[] = {
-        {ICAP_XRESOLUTION, "ICAP_XRESOLUTION", Type(TWTY_FIX32) + Fix(300), "TWTY_FIX32",
-         "300.000"},
-        {ICAP_UNITS, "ICAP_UNITS", Type(TWTY_INT32) + Le(7, 4), "TWTY_INT32", "7"},
-        {ICAP_PIXELTYPE, "ICAP_PIXELTYPE", Type(TWTY_UINT16) + Le(2, 4), "TWTY_UINT16", "TWPT_RGB"},
-        {CAP_XQ_VERSION, "CAP_XQ_VERSION", Type(TWTY_UINT16) + Le(0x0102, 4), "TWTY_UINT16", "1.2"},
         {CAP_XQ_UIMODE, "CAP_XQ_UIMODE", Type(TWTY_UINT16) + Le(9, 4), "TWTY_UINT16", "ERROR!(9)"},
         {ICAP_FRAMES, "ICAP_FRAMES", Type(TWTY_FRAME) + frame, "TWTY_FRAME",
          "0.000,0.000,8.500,11.000"},
-        {CAP_SERIALNUMBER, "CAP_SERIALNUMBER", Type(TWTY_STR255) + Text("SN-0042", 256),
-         "TWTY_STR255", "SN-0042"},
         // A string without its NUL: up to the end of its slot, or of the container.
         {CAP_AUTHOR, "CAP_AUTHOR", Type(TWTY_STR32) + Bytes(40, 'q'), "TWTY_STR32",
          std::string(34, 'q')},
@@ -141,10 +113,6 @@ TEST(CapabilityContainer, Ranges) {
         const char* itemType;
         std::string values[5];
     } cases[] = {
-        {"fix32",
-         Type(TWTY_FIX32) + Fix(-100) + Fix(100) + Fix(0, 0x8000) + Fix(0) + Fix(-2, 0x8000),
-         "TWTY_FIX32",
-         {"-100.000", "100.000", "0.500", "0.000", "-1.500"}},
         {"uint32",
          Type(TWTY_UINT32) + Le(0, 4) + Le(0xffffffff, 4) + Le(1, 4) + Le(0, 8),
          "TWTY_UINT32",

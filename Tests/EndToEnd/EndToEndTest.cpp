@@ -258,11 +258,6 @@ TEST_F(EndToEnd, ForwardsEveryTripletAndReturnsTheDriversCode) {
     EXPECT_EQ(on.report, "0 0 0 1 0 0 0 0 1 1 1 0 4 5 0 0 0 ");
     EXPECT_TRUE(on.unloaded);
     EXPECT_TRUE(off.unloaded);
-    EXPECT_NE(on.log.find("[00001] [APP] DG_CONTROL/DAT_IDENTITY/MSG_OPENDS\r\n"),
-              std::string::npos);
-    EXPECT_NE(on.log.find("DG_CONTROL/DAT_CAPABILITY/MSG_GET (CAP_SUPPORTEDCAPS)\r\n"),
-              std::string::npos);
-    EXPECT_NE(on.log.find("\r\nTWAIN Status = [3]\r\n"), std::string::npos);
 }
 
 TEST_F(EndToEnd, LogHoldsTripletResultAndErrorStatusBytes) {

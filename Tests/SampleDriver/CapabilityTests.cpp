@@ -9,7 +9,9 @@ namespace {
 constexpr TW_UINT32 kAllSupport =
     TWQC_GET | TWQC_GETDEFAULT | TWQC_GETCURRENT | TWQC_SET | TWQC_RESET;
 
-// Each answer of a freshly opened scanner (set to memory transfers), with its exact size.
+// Each answer of a freshly opened scanner (set to memory transfers), with its exact size. The
+// values of the answers the demo session asks for are in the golden scan-session log; the rows
+// here are the other messages and one container of each kind, whose size the log cannot show.
 TEST(SampleDriverCapabilities, AnswerWithContainersOfTheirRealSize) {
     const struct {
         TW_UINT16 cap;
@@ -28,34 +30,18 @@ TEST(SampleDriverCapabilities, AnswerWithContainersOfTheirRealSize) {
           0,
           0}},
         {CAP_XFERCOUNT, MSG_GET, {TWON_ONEVALUE, TWTY_INT16, 8, {0xffff}, 0, 0}},
-        {ICAP_PIXELTYPE,
-         MSG_GET,
-         {TWON_ENUMERATION, TWTY_UINT16, 16 + 3 * 2, {TWPT_BW, TWPT_GRAY, TWPT_RGB}, 2, 0}},
         {ICAP_PIXELTYPE, MSG_GETCURRENT, {TWON_ONEVALUE, TWTY_UINT16, 8, {TWPT_RGB}, 0, 0}},
         {ICAP_PIXELTYPE, MSG_GETDEFAULT, {TWON_ONEVALUE, TWTY_UINT16, 8, {TWPT_BW}, 0, 0}},
         {ICAP_PIXELTYPE, MSG_QUERYSUPPORT, {TWON_ONEVALUE, TWTY_INT32, 8, {kAllSupport}, 0, 0}},
         {ICAP_XFERMECH,
          MSG_GET,
          {TWON_ENUMERATION, TWTY_UINT16, 16 + 2 * 2, {TWSX_NATIVE, TWSX_MEMORY}, 1, 0}},
-        {ICAP_XRESOLUTION,
-         MSG_GET,
-         {TWON_ENUMERATION, TWTY_FIX32, 16 + 4 * 4, {Fix(75), Fix(150), Fix(300), Fix(600)}, 2, 2}},
         {ICAP_BRIGHTNESS,
          MSG_GET,
          {TWON_RANGE, TWTY_FIX32, 24, {Fix(-1000), Fix(1000), Fix(1), Fix(0), Fix(0)}, 0, 0}},
         {ICAP_BITDEPTH, MSG_GET, {TWON_ONEVALUE, TWTY_UINT16, 8, {24}, 0, 0}},
         {ICAP_PHYSICALHEIGHT, MSG_GET, {TWON_ONEVALUE, TWTY_FIX32, 8, {Fix(11, 45220)}, 0, 0}},
-        {CAP_XQ_VERSION, MSG_GET, {TWON_ONEVALUE, TWTY_UINT16, 8, {0x0102}, 0, 0}},
-        {ICAP_XQ_FILMTYPE,
-         MSG_GET,
-         {TWON_ENUMERATION,
-          TWTY_UINT16,
-          16 + 5 * 2,
-          {0, 1, 2, 3, 4},
-          TWXQ_FT_REFLECTIVE,
-          TWXQ_FT_REFLECTIVE}},
         // A string lies inline in its slot: "SF12" are its first four bytes.
-        {CAP_SERIALNUMBER, MSG_GET, {TWON_ONEVALUE, TWTY_STR255, 4 + 256, {0x32314653}, 0, 0}},
         {CAP_SERIALNUMBER,
          MSG_GETCURRENT,
          {TWON_ONEVALUE, TWTY_STR255, 4 + 256, {0x32314653}, 0, 0}},

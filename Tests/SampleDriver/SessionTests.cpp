@@ -60,29 +60,6 @@ TEST(SampleDriverProbe, RecordsEveryCallWithItsResult) {
     }
 }
 
-TEST(SampleDriverIdentity, OpeningDescribesTheSource) {
-    Scanner scanner;
-    TW_IDENTITY source{};
-    source.Id = 7; // the manager's
-    ASSERT_EQ(scanner.Send(DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, &source), TWRC_SUCCESS);
-    EXPECT_EQ(source.Id, 7u);
-    EXPECT_EQ(source.Version.MajorNum, 1);
-    EXPECT_EQ(source.Version.MinorNum, 10);
-    EXPECT_EQ(source.Version.Language, TWLG_USA);
-    EXPECT_EQ(source.Version.Country, TWCY_USA);
-    EXPECT_STREQ(source.Version.Info, "1.10 sample");
-    EXPECT_EQ(source.ProtocolMajor, 2);
-    EXPECT_EQ(source.ProtocolMinor, 1);
-    EXPECT_EQ(source.SupportedGroups, DG_CONTROL | DG_IMAGE);
-    EXPECT_STREQ(source.Manufacturer, "Sample Imaging");
-    EXPECT_STREQ(source.ProductFamily, "Flatbed");
-    EXPECT_STREQ(source.ProductName, "Sample Flatbed 1200");
-    TW_UINT16 settingFrame[2] = {0xffff, 0xffff}; // NumFrame, CurrentNum
-    EXPECT_EQ(scanner.Send(DG_CONTROL, DAT_XQ_SETTINGFRAME, MSG_GET, settingFrame), TWRC_SUCCESS);
-    EXPECT_EQ(settingFrame[0], 1);
-    EXPECT_EQ(settingFrame[1], 0);
-}
-
 // Whole sessions, row by row: rc, state afterwards, and what the data carried back.
 class SampleDriverSession : public testing::TestWithParam<std::vector<Step>> {};
 
