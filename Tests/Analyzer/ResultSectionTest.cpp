@@ -23,15 +23,9 @@ std::string Section(const char* rc, const char* pointer, int state) {
 
 TEST(ResultSection, ReturnCodeNames) {
     const std::pair<TW_UINT16, const char*> codes[] = {
-        {TWRC_SUCCESS, "TWRC_SUCCESS"},
+        // The names are the twrc table's (its rows are counted in Tables); the codes the demo
+        // session returns are in the golden log. Here: the vendor base and the misses.
         {TWRC_CHECKSTATUS, "TWRC_CHECKSTATUS"},
-        {TWRC_CANCEL, "TWRC_CANCEL"},
-        {TWRC_DSEVENT, "TWRC_DSEVENT"},
-        {TWRC_NOTDSEVENT, "TWRC_NOTDSEVENT"},
-        {TWRC_XFERDONE, "TWRC_XFERDONE"},
-        {TWRC_ENDOFLIST, "TWRC_ENDOFLIST"},
-        {TWRC_INFONOTSUPPORTED, "TWRC_INFONOTSUPPORTED"},
-        {TWRC_DATANOTAVAILABLE, "TWRC_DATANOTAVAILABLE"},
         {0x8000, "TWRC_CUSTOMBASE"},
         {10, "ERROR!(10)"},
         {0xFFFF, "ERROR!(65535)"},
