@@ -86,6 +86,7 @@ TEST_F(LogMessage, PrefixAndTextBytes) {
         {ENUM_LOG_LEVEL_TW::LEVEL_ERROR, nullptr, 0, "", "ERROR from \"Fn\" "},
         {static_cast<Level>(0), nullptr, 0, "x", " from \"Fn\" x\n"},
         {static_cast<Level>(5), nullptr, 0, "x", " from \"Fn\" x\n"},
+        {static_cast<Level>(-1), nullptr, 0, "x", " from \"Fn\" x\n"},
         {ENUM_LOG_LEVEL_TW::LEVEL_ERROR, "/src/Common/Main.cpp", 7, "t",
          "ERROR from \"Fn\" (File: Main.cpp                                , Line:    7) t\n"},
         {ENUM_LOG_LEVEL_TW::LEVEL_INFO, "C:\\src\\Win.cpp", 12345, "t",
@@ -145,16 +146,6 @@ TEST(LogWithoutFile, BuildsButWritesNothing) {
     log.OutputDebugString("text");
     EXPECT_EQ(g_pLogFile, nullptr);
     g_pLogFile = saved;
-}
-
-TEST(LogLevel, Names) {
-    const std::pair<int, const char*> cases[] = {
-        {1, "TRACE"}, {2, "INFO"}, {3, "WARNING"}, {4, "ERROR"}, {0, ""}, {5, ""}, {-1, ""},
-    };
-    CTwainLog log;
-    for (const auto& [level, name] : cases) {
-        EXPECT_EQ(log.GetLevelName(static_cast<Level>(level)), name) << level;
-    }
 }
 
 TEST(LogHeader, MillisecondsRoundHalfUp) {

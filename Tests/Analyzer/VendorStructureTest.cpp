@@ -92,19 +92,13 @@ TEST(VendorStructure, AutoExposureNamesAndEdgeValues) {
 }
 
 TEST(VendorStructure, RgbMatrixIsOneLineOfNineValues) {
-    TWXQ_RGBMATRIX matrix{{Fix(1), Fix(0), Fix(0), Fix(0), Fix(1), Fix(0), Fix(0), Fix(0), Fix(1)}};
-    EXPECT_EQ(Dump(DAT_XQ_RGBMATRIX, &matrix),
-              Section(&matrix, "  TWXQ_RGBMATRIX = {\r\n"
-                               "    ColorCoeff = {1.000,0.000,0.000,0.000,1.000,0.000,0.000,0.000,"
-                               "1.000}\r\n"
-                               "  }\r\n"));
     TWXQ_RGBMATRIX mixed{{Fix(-2, 0x8000), Fix(0, 0xFFFF), Fix(-32768), Fix(32767, 0xFFFF),
                           Fix(0, 1), Fix(2, 0x4000), Fix(-1), Fix(0, 0x8000), Fix(12, 0x2000)}};
-    EXPECT_EQ(Block(DAT_XQ_RGBMATRIX, &mixed),
-              "  TWXQ_RGBMATRIX = {\r\n"
-              "    ColorCoeff = {-1.500,1.000,-32768.000,32768.000,0.000,2.250,-1.000,0.500,"
-              "12.125}\r\n"
-              "  }\r\n");
+    EXPECT_EQ(Dump(DAT_XQ_RGBMATRIX, &mixed),
+              Section(&mixed, "  TWXQ_RGBMATRIX = {\r\n"
+                              "    ColorCoeff = {-1.500,1.000,-32768.000,32768.000,0.000,2.250,"
+                              "-1.000,0.500,12.125}\r\n"
+                              "  }\r\n"));
 }
 
 TEST(VendorStructure, ColorSmoothingValuesAreUnsigned) {
