@@ -131,13 +131,6 @@ TEST(ResultSection, TransferReadyNoticeLeavesNoText) {
     EXPECT_EQ(h.analyzer.m_nTwainStatus, 5);
 }
 
-TEST(ResultSection, WholeEntryForOneCall) {
-    AnalyzerHarness h(6);
-    EXPECT_EQ(h.Call(DG_IMAGE, DAT_IMAGEFILEXFER, MSG_GET, nullptr, TWRC_XFERDONE),
-              "[00001] [APP] DG_IMAGE/DAT_IMAGEFILEXFER/MSG_GET\r\n" +
-                  Section("TWRC_XFERDONE", "00000000", 7));
-}
-
 TEST(ResultSection, AppendsStopAtTheEndOfTheResultText) {
     // A text that is nearly full: the section is cut, nothing is written past the text.
     constexpr size_t kGuard = 64;

@@ -519,7 +519,6 @@ std::string CieColorBlock(const char* colorSpace) {
 TEST(Structure, CieColorIs121Lines) {
     const std::pair<TW_UINT16, const char*> cases[] = {
         {TWPT_RGB, "TWPT_RGB"},
-        {TWPT_CIEXYZ, "TWPT_CIEXYZ"},
         {0xFFFF, "ERROR!(65535)"},
     };
     for (const auto& [colorSpace, name] : cases) {

@@ -77,22 +77,14 @@ TEST(Tables, LookupFirstMatchAndMissText) {
         {MacroRows(twor_macros), 3, "TWOR_ROT270"},
         {MacroRows(twss_macros), 1, "TWSS_A4LETTER"},
         {MacroRows(twss_macros), 2, "TWSS_B5LETTER"},
-        {MacroRows(twss_macros), 6, "TWSS_B4"},
-        {MacroRows(twss_macros), 7, "TWSS_B6"},
-        {MacroRows(twss_macros), 12, "TWSS_B3"},
         {MacroRows(twss_macros), 53, "TWSS_BUSINESSCARD"},
         {MacroRows(twif_macros), 3, "TWIF_BANDPASS"},
         {MacroRows(twif_macros), 4, "TWIF_HIGHPASS"},
         {MacroRows(twlg_macros), 0, "TWLG_DAN"},
         {MacroRows(twlg_macros), 13, "TWLG_USA"},
-        {MacroRows(twlg_macros), 14, "TWLG_AFRIKAANS"},
-        {MacroRows(twlg_macros), 113, "TWLG_VIETNAMESE"},
         {MacroRows(twlg_macros), -1, "TWLG_USERLOCALE"},
         {MacroRows(twcy_macros), 7, "TWCY_USSR"},
-        {MacroRows(twcy_macros), 27, "TWCY_ANDORRA"},
         {MacroRows(twcy_macros), 1, "TWCY_USA"},
-        {MacroRows(twcy_macros), 39, "TWCY_ITALY"},
-        {MacroRows(twcy_macros), 82, "TWCY_KOREA"},
         {MacroRows(twon_macros), 1, "TWON_PROTOCOLMAJOR"},
         {MacroRows(twon_macros), 9, "TWON_PROTOCOLMINOR"},
         {MacroRows(twon_macros), 4294967295, "TWON_DONTCARE32"},
@@ -103,16 +95,12 @@ TEST(Tables, LookupFirstMatchAndMissText) {
         {MacroRows(dat_macros), 0x8000, "DAT_CUSTOMBASE"},
         {MacroRows(msg_macros), 0x8000, "MSG_CUSTOMBASE"},
         {MacroRows(twrc_macros), 0x8000, "TWRC_CUSTOMBASE"},
-        // Misses: the value as signed 32-bit; the terminator's -1 is never matched.
+        // Misses: the value as signed 32-bit; the terminator's -1 is never matched. Every
+        // table misses the same way (the triplet line's misses are in TripletLine.Names,
+        // every width in Format.MissTextOfEveryWidth).
         {MacroRows(twrc_macros), 10, "ERROR!(10)"},
         {MacroRows(dg_macros), 8, "ERROR!(8)"},
         {MacroRows(dg_macros), -1, "ERROR!(-1)"},
-        {MacroRows(dat_macros), 0x0400, "ERROR!(1024)"},
-        {MacroRows(twss_macros), 8, "ERROR!(8)"},
-        {MacroRows(twlg_macros), 65535, "ERROR!(65535)"},
-        {MacroRows(twpt_macros), -1, "ERROR!(-1)"},
-        {MacroRows(dat_xq_macros), 0x800c, "ERROR!(32780)"},
-        {MacroRows(msg_xq_macros), 0x8003, "ERROR!(32771)"},
     };
     for (const Lookup& c : cases) {
         EXPECT_EQ(Name(c.table, c.value), c.expected) << "value " << c.value;

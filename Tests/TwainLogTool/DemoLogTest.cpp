@@ -156,9 +156,6 @@ TEST_F(DemoLogs, CheckFindsNoFault) {
 
 TEST_F(DemoLogs, DiffShowsTheOtherSettings) {
     const Log gray = ReadLog(s_gray->text), rgb = ReadLog(s_rgb->text);
-    std::ostringstream same;
-    EXPECT_FALSE(DiffLogs(gray, ReadLog(s_gray->text), "a", "b", DiffOptions(), same));
-    EXPECT_EQ(same.str(), "");
     std::ostringstream out;
     EXPECT_TRUE(DiffLogs(gray, rgb, "gray", "rgb", DiffOptions(), out));
     const std::string text = out.str();
