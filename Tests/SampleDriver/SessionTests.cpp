@@ -168,6 +168,16 @@ TEST(SampleDriverFailures, ReportTheConditionCodeOnce) {
         {6, DG_CONTROL, DAT_PENDINGXFERS, MSG_ENDXFER, true, TWCC_BADVALUE},
         {6, DG_IMAGE, DAT_IMAGEMEMXFER, MSG_GET, false, TWCC_BADVALUE}, // no buffer
         {7, DG_IMAGE, DAT_IMAGEMEMXFER, MSG_GET, true, TWCC_BADVALUE},
+        // The colour description and the JPEG parameters.
+        {4, DG_CONTROL, DAT_PARENT, MSG_GET, false, TWCC_BADPROTOCOL},
+        {5, DG_IMAGE, DAT_CIECOLOR, MSG_GET, false, TWCC_SEQERROR},
+        {7, DG_IMAGE, DAT_CIECOLOR, MSG_GET, false, TWCC_SEQERROR},
+        {6, DG_IMAGE, DAT_CIECOLOR, MSG_SET, false, TWCC_BADPROTOCOL},
+        {6, DG_IMAGE, DAT_CIECOLOR, MSG_GET, true, TWCC_BADVALUE},
+        {3, DG_IMAGE, DAT_JPEGCOMPRESSION, MSG_GET, false, TWCC_SEQERROR},
+        {7, DG_IMAGE, DAT_JPEGCOMPRESSION, MSG_GETDEFAULT, false, TWCC_SEQERROR},
+        {4, DG_IMAGE, DAT_JPEGCOMPRESSION, MSG_SET, false, TWCC_BADPROTOCOL},
+        {4, DG_IMAGE, DAT_JPEGCOMPRESSION, MSG_GET, true, TWCC_BADVALUE},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE("state " + std::to_string(c.state) + ", DG " + std::to_string(c.dg) +

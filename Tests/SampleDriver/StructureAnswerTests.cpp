@@ -1,7 +1,5 @@
-// The scanner's answers for the manager's open and close, the CIE colour description and the
-// JPEG parameters.
-#include <string>
-
+// The scanner's answers for the manager's open and close and the JPEG parameters. Where they
+// are refused is in SampleDriverFailures.
 #include "ScannerHarness.h"
 
 namespace {
@@ -38,37 +36,6 @@ TEST(SampleDriverCompression, JpegParametersFollowThePixelType) {
             EXPECT_EQ(table.Length, 0u);
         }
         EXPECT_EQ(jpeg.HuffmanAC[1].TheMem, nullptr);
-    }
-}
-
-TEST(SampleDriverColour, RefusedOutsideTheirStates) {
-    const struct {
-        int state;
-        TW_UINT16 dat;
-        TW_UINT16 msg;
-        bool nullData;
-        TW_UINT16 cc;
-    } cases[] = {
-        {4, DAT_PARENT, MSG_GET, false, TWCC_BADPROTOCOL},
-        {5, DAT_CIECOLOR, MSG_GET, false, TWCC_SEQERROR},
-        {7, DAT_CIECOLOR, MSG_GET, false, TWCC_SEQERROR},
-        {6, DAT_CIECOLOR, MSG_SET, false, TWCC_BADPROTOCOL},
-        {6, DAT_CIECOLOR, MSG_GET, true, TWCC_BADVALUE},
-        {3, DAT_JPEGCOMPRESSION, MSG_GET, false, TWCC_SEQERROR},
-        {7, DAT_JPEGCOMPRESSION, MSG_GETDEFAULT, false, TWCC_SEQERROR},
-        {4, DAT_JPEGCOMPRESSION, MSG_SET, false, TWCC_BADPROTOCOL},
-        {4, DAT_JPEGCOMPRESSION, MSG_GET, true, TWCC_BADVALUE},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE("state " + std::to_string(c.state) + ", DAT " + std::to_string(c.dat) +
-                     ", MSG " + std::to_string(c.msg));
-        Scanner scanner;
-        scanner.Reach(c.state);
-        alignas(8) unsigned char data[512] = {};
-        const TW_UINT32 dg = c.dat == DAT_PARENT ? DG_CONTROL : DG_IMAGE;
-        EXPECT_EQ(scanner.Send(dg, c.dat, c.msg, c.nullData ? nullptr : data), TWRC_FAILURE);
-        EXPECT_EQ(scanner.Status(), c.cc);
-        EXPECT_EQ(scanner.State(), c.state);
     }
 }
 
