@@ -174,9 +174,6 @@ TEST(CapabilityContainer, ArraysAndEnumerations) {
         {"empty array", CAP_SUPPORTEDCAPS, TWON_ARRAY, Type(TWTY_UINT16) + Le(0, 4),
          "    TW_ARRAY = {\r\n      ItemType = [TWTY_UINT16]\r\n      NumItems = [0]\r\n" +
              List({}) + "    }\r\n"},
-        {"one entry", ICAP_XFERMECH, TWON_ARRAY, Type(TWTY_UINT16) + Le(1, 4) + U16s({TWSX_MEMORY}),
-         "    TW_ARRAY = {\r\n      ItemType = [TWTY_UINT16]\r\n      NumItems = [1]\r\n" +
-             List({"          0:TWSX_MEMORY"}) + "    }\r\n"},
         {"frames are not listed", ICAP_FRAMES, TWON_ARRAY,
          Type(TWTY_FRAME) + Le(2, 4) + frame + frame,
          "    TW_ARRAY = {\r\n      ItemType = [TWTY_FRAME]\r\n      NumItems = [2]\r\n" +
