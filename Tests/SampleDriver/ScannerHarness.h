@@ -253,7 +253,6 @@ public:
     }
 
     CTripletOperator* Operator() { return m_operator; }
-    TW_IDENTITY* Origin() { return &m_application; }
 
 private:
     CTripletOperator* m_operator = nullptr;
