@@ -86,7 +86,6 @@ TEST_F(LogMessage, PrefixAndTextBytes) {
         {ENUM_LOG_LEVEL_TW::LEVEL_ERROR, nullptr, 0, "", "ERROR from \"Fn\" "},
         {static_cast<Level>(0), nullptr, 0, "x", " from \"Fn\" x\n"},
         {static_cast<Level>(5), nullptr, 0, "x", " from \"Fn\" x\n"},
-        {static_cast<Level>(-1), nullptr, 0, "x", " from \"Fn\" x\n"},
         {ENUM_LOG_LEVEL_TW::LEVEL_ERROR, "/src/Common/Main.cpp", 7, "t",
          "ERROR from \"Fn\" (File: Main.cpp                                , Line:    7) t\n"},
         {ENUM_LOG_LEVEL_TW::LEVEL_INFO, "C:\\src\\Win.cpp", 12345, "t",
@@ -112,6 +111,7 @@ TEST_F(LogMessage, PrefixAndTextBytes) {
         EXPECT_EQ(WithoutHeader(all.substr(written)), c.expected);
         written = static_cast<long>(all.size());
     }
+    EXPECT_EQ(CTwainLog().GetLevelName(static_cast<Level>(-1)), ""); // below the first level
 }
 
 TEST_F(LogMessage, FormatsItsArgumentsAndKeepsLongTexts) {
