@@ -27,21 +27,13 @@ namespace {
 // The state line: an empty line, then the tracked state.
 constexpr char kStatusLineFormat[] = "%sTWAIN Status = [%d]%s";
 
-// Reads a field of an application structure without assuming its alignment.
-template <typename T>
-T ReadField(const void* base, size_t offset) {
-    T value;
-    memcpy(&value, static_cast<const char*>(base) + offset, sizeof value);
-    return value;
-}
-
 bool IsImageTransfer(unsigned short DAT) {
     return DAT == DAT_IMAGEMEMXFER || DAT == DAT_IMAGENATIVEXFER || DAT == DAT_IMAGEFILEXFER;
 }
 
 // The message a TW_EVENT delivered; MSG_NULL when there is no event structure.
 TW_UINT16 EventMessage(const void* pEvent) {
-    return pEvent ? ReadField<TW_UINT16>(pEvent, offsetof(TW_EVENT, TWMessage)) : MSG_NULL;
+    return CBlock::Of(static_cast<const TW_EVENT*>(pEvent)).U16(offsetof(TW_EVENT, TWMessage));
 }
 
 } // namespace
@@ -162,7 +154,7 @@ bool CParaAnalyze::GetStringOfCapability(TW_CAPABILITY* pCap, char* out, unsigne
         return true;
     }
     char name[kMacroNameSize];
-    GetCapabilityName(ReadField<TW_UINT16>(pCap, offsetof(TW_CAPABILITY, Cap)), name, sizeof name);
+    GetCapabilityName(CBlock::Of(pCap).U16(offsetof(TW_CAPABILITY, Cap)), name, sizeof name);
     const size_t length = strlen(name);
     if (out == nullptr || length + 1 > outSize) {
         return false;
@@ -264,7 +256,8 @@ int CParaAnalyze::UpDateTwainStatus(unsigned int /*DG*/, unsigned short DAT, uns
     case MSG_ENDXFER:
         // Without a TW_PENDINGXFERS the count is unknown: the state stays.
         if (DAT == DAT_PENDINGXFERS && pData != nullptr && m_nTwainStatus >= 6) {
-            const auto count = ReadField<TW_UINT16>(pData, offsetof(TW_PENDINGXFERS, Count));
+            const auto count = CBlock::Of(reinterpret_cast<const TW_PENDINGXFERS*>(pData))
+                                   .U16(offsetof(TW_PENDINGXFERS, Count));
             m_nTwainStatus = count != 0 ? 6 : 5;
         }
         break;
@@ -482,8 +475,7 @@ bool MakeLoadStamp(const struct timeval& now, char* stamp, size_t size) {
     if (localtime_r(&seconds, &local) == nullptr) {
         return false;
     }
-    // The microseconds rounded half up: 999500 and more give 1000.
-    const int milliseconds = static_cast<int>((now.tv_usec + 500) / 1000);
+    const int milliseconds = RoundedMilliseconds(now.tv_usec);
     const int length = snprintf(stamp, size, "%04d%02d%02d_%02d%02d%02d_%04d", local.tm_year + 1900,
                                 local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
                                 local.tm_sec, milliseconds);

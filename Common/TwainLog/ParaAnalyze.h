@@ -224,6 +224,12 @@ void cleanupTwainLog();
 // Writes size bytes to the log file; with no log file writes nothing and returns size.
 unsigned long WriteLogFile(const unsigned char* data, unsigned long size);
 
+// The milliseconds of a clock reading as the log shows them: the microseconds rounded half
+// up, 0 to 1000 (999.5 ms gives 1000, never carried into the seconds).
+constexpr int RoundedMilliseconds(long microseconds) {
+    return static_cast<int>((microseconds + 500) / 1000);
+}
+
 // The load stamp YYYYMMDD_HHMMSS_mmmm of a clock reading, in local time: the milliseconds are
 // the microseconds rounded half up, 0000 to 1000, and never carry into the seconds. False
 // when it does not fit size bytes.
