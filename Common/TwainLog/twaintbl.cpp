@@ -26,25 +26,7 @@ void CopyName(const char* text, char* dest, size_t destSize) {
 // The miss text: the terminator's name and the value as a signed 32-bit decimal in
 // parentheses, "ERROR!(-1)".
 void CopyMissText(MacroTable table, int64_t value, char* dest, size_t destSize) {
-    char text[kMacroNameSize + 16];
-    const char* const name = table.rows[table.count].name;
-    const size_t nameLength = strnlen(name, kMacroNameSize);
-    memcpy(text, name, nameLength);
-    size_t length = nameLength;
-    text[length++] = '(';
-    const int64_t number = static_cast<int32_t>(value);
-    char digits[24];
-    char* const end = digits + sizeof digits;
-    char* begin = TwDecimalDigits(
-        number < 0 ? 0 - static_cast<uint64_t>(number) : static_cast<uint64_t>(number), end);
-    if (number < 0) {
-        *--begin = '-';
-    }
-    memcpy(text + length, begin, static_cast<size_t>(end - begin));
-    length += static_cast<size_t>(end - begin);
-    text[length++] = ')';
-    text[length] = '\0';
-    CopyName(text, dest, destSize);
+    TwFormat(dest, destSize, "%s(%d)", table.rows[table.count].name, static_cast<int32_t>(value));
 }
 
 } // namespace
