@@ -127,6 +127,25 @@ constexpr char kDigitPairs[] = "00010203040506070809"
                                "80818283848586878889"
                                "90919293949596979899";
 
+// Writes the decimal digits of value (no sign, no NUL) ending just before end and returns
+// where they start; end must have 20 bytes of room before it.
+char* DecimalDigits(uint64_t value, char* end) {
+    while (value >= 100) {
+        const size_t pair = static_cast<size_t>(value % 100) * 2;
+        value /= 100;
+        *--end = kDigitPairs[pair + 1];
+        *--end = kDigitPairs[pair];
+    }
+    if (value >= 10) {
+        const size_t pair = static_cast<size_t>(value) * 2;
+        *--end = kDigitPairs[pair + 1];
+        *--end = kDigitPairs[pair];
+    } else {
+        *--end = static_cast<char>('0' + value);
+    }
+    return end;
+}
+
 char* HexDigits(uint64_t value, char* end, bool upper) {
     const char* digits = upper ? "0123456789ABCDEF" : "0123456789abcdef";
     do {
@@ -217,7 +236,7 @@ void PutInteger(Sink& sink, const Directive& directive, va_list& args) {
     char* const end = buffer + sizeof buffer;
     const char* begin = directive.conversion == 'x' || directive.conversion == 'X'
                             ? HexDigits(magnitude, end, directive.conversion == 'X')
-                            : TwDecimalDigits(magnitude, end);
+                            : DecimalDigits(magnitude, end);
     PutField(sink, directive, negative, begin, static_cast<size_t>(end - begin));
 }
 
@@ -254,7 +273,7 @@ bool PutFixedPoint(Sink& sink, double value, int precision) {
         }
         *--begin = '.';
     }
-    begin = TwDecimalDigits(total / scale, begin);
+    begin = DecimalDigits(total / scale, begin);
     if (std::signbit(value)) {
         *--begin = '-';
     }
@@ -297,27 +316,6 @@ void PutString(Sink& sink, const Directive& directive, const char* text) {
     }
 }
 
-} // namespace
-
-char* TwDecimalDigits(uint64_t value, char* end) {
-    while (value >= 100) {
-        const size_t pair = static_cast<size_t>(value % 100) * 2;
-        value /= 100;
-        *--end = kDigitPairs[pair + 1];
-        *--end = kDigitPairs[pair];
-    }
-    if (value >= 10) {
-        const size_t pair = static_cast<size_t>(value) * 2;
-        *--end = kDigitPairs[pair + 1];
-        *--end = kDigitPairs[pair];
-    } else {
-        *--end = static_cast<char>('0' + value);
-    }
-    return end;
-}
-
-namespace {
-
 // One conversion after the '%' at specStart, p just past the '%'. False when the fast path
 // does not take it: the caller then hands the rest of the format to the library.
 bool PutConversion(Sink& sink, const char*& p, va_list& args) {
@@ -358,7 +356,7 @@ bool PutConversion(Sink& sink, const char*& p, va_list& args) {
 void PutSigned(Sink& sink, int64_t value) {
     char buffer[24];
     char* const end = buffer + sizeof buffer;
-    char* begin = TwDecimalDigits(
+    char* begin = DecimalDigits(
         value < 0 ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value), end);
     if (value < 0) {
         *--begin = '-';

@@ -19,8 +19,4 @@
 int TwFormatV(char* out, size_t size, const char* format, va_list args);
 int TwFormat(char* out, size_t size, const char* format, ...) __attribute__((format(printf, 3, 4)));
 
-// Writes the decimal digits of value (no sign, no NUL) ending just before end and returns
-// where they start; end must have 20 bytes of room before it.
-char* TwDecimalDigits(uint64_t value, char* end);
-
 #endif // TWAINMON_TWFORMAT_H
