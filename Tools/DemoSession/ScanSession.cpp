@@ -13,9 +13,6 @@
 
 namespace {
 
-// The vendor's DAT_XQ_SETTINGFRAME data.
-using TW_XQ_SETTINGFRAME = TWXQ_SETTINGFRAME;
-
 // Bounds that keep a misbehaving source from holding the session forever.
 constexpr int kMaxEventPolls = 16;
 constexpr int kMaxPages = 16;
@@ -112,7 +109,7 @@ bool CScanSession::Scan() {
     Send("read the layout", DG_IMAGE, DAT_IMAGELAYOUT, MSG_GET, &layout, TWRC_SUCCESS);
     TW_JPEGCOMPRESSION jpeg{};
     Send("read the JPEG parameters", DG_IMAGE, DAT_JPEGCOMPRESSION, MSG_GET, &jpeg, TWRC_SUCCESS);
-    TW_XQ_SETTINGFRAME frames{};
+    TWXQ_SETTINGFRAME frames{};
     Send("read the setting frames", DG_CONTROL, DAT_XQ_SETTINGFRAME, MSG_GET, &frames,
          TWRC_SUCCESS);
     ReadVendorData();
