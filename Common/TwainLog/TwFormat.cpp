@@ -374,7 +374,7 @@ int TwFormatV(char* out, size_t size, const char* format, va_list arguments) {
     int result = 0;
     for (;;) {
         const char* const run = p;
-        p = strchrnul(p, '%');
+        p += strcspn(p, "%");
         sink.Put(run, static_cast<size_t>(p - run));
         if (*p == '\0') {
             break;

@@ -21,10 +21,13 @@ TWAINMON_EXPORT void MachO_Termination();
 
 // A new URL of this module's own executable file, or null.
 static CFURLRef CreateMyMachOBundleURL() {
+    // dyld gives every image's header as a mach_header; this bundle's own is declared as a
+    // mach_header_64 on 64-bit systems. Only the addresses are compared.
+    const void* const ownHeader = &_mh_bundle_header;
     const uint32_t count = _dyld_image_count();
     // Index 0 is the host executable, never this module.
     for (uint32_t index = 1; index < count; ++index) {
-        if (_dyld_get_image_header(index) != &_mh_bundle_header) {
+        if (_dyld_get_image_header(index) != ownHeader) {
             continue;
         }
         const char* path = _dyld_get_image_name(index);

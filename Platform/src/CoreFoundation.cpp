@@ -112,6 +112,9 @@ std::mutex constantsMutex;
 
 } // namespace
 
+// The default allocator is null, as on macOS: every function here takes null for it.
+const CFAllocatorRef kCFAllocatorDefault = nullptr;
+
 TWAINMON_EXPORT CFTypeRef CFRetain(CFTypeRef cf) {
     auto* object = static_cast<const Object*>(cf);
     if (object != nullptr && !object->immortal)

@@ -15,7 +15,7 @@ TEST(Dyld, ImagesStartWithTheExecutable) {
     char exe[PATH_MAX + 1] = {};
     ASSERT_GT(readlink("/proc/self/exe", exe, PATH_MAX), 0);
     EXPECT_STREQ(_dyld_get_image_name(0), exe);
-    EXPECT_EQ(_dyld_get_image_header(0), &_mh_bundle_header);
+    EXPECT_EQ(static_cast<const void*>(_dyld_get_image_header(0)), &_mh_bundle_header);
 
     const uint32_t count = _dyld_image_count();
     for (uint32_t i = 0; i < count; ++i) {

@@ -1,5 +1,6 @@
-// Memory Manager handles: a Handle points to a master pointer that points to the block.
-// Handles made here can be read by every module of the process that links this layer.
+// Memory Manager handles, declared as the macOS SDK declares them: a Handle points to a master
+// pointer that points to the block. Handles made here can be read by every module of the
+// process that links this layer.
 #ifndef TWAINMON_PLATFORM_CORESERVICES_H
 #define TWAINMON_PLATFORM_CORESERVICES_H
 
@@ -7,18 +8,20 @@
 extern "C" {
 #endif
 
+// <MacTypes.h>
 typedef char* Ptr;
 typedef Ptr* Handle;
 typedef long Size;
 
+// <CarbonCore/MacMemory.h>
 // A new zero-filled block of byteCount bytes; null when it cannot be allocated.
-Handle NewHandleClear(Size byteCount);
-void DisposeHandle(Handle h);
-void HLock(Handle h);
-void HUnlock(Handle h);
-// The block's size in bytes; 0 for null and for anything that is not a live handle made
-// by NewHandleClear, so a reader can bound every read by it.
-Size GetHandleSize(Handle h);
+extern Handle NewHandleClear(Size byteCount);
+extern void DisposeHandle(Handle h);
+extern void HLock(Handle h);
+extern void HUnlock(Handle h);
+// The block's size in bytes. This layer answers 0 for null and for anything that is not a
+// live handle made by NewHandleClear; the Memory Manager of macOS makes no such promise.
+extern Size GetHandleSize(Handle h);
 
 #ifdef __cplusplus
 }
