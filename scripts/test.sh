@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Builds the product once with POSIX alone visible, checks the sources with clang-tidy, then
 # builds and runs the whole test suite three times: the ThreadSanitizer build, the developer
-# build, then the AddressSanitizer + UndefinedBehaviorSanitizer build; last the fuzz target (Clang): its seeds and past findings,
-# and a bounded fuzz run.
+# build, then the AddressSanitizer + UndefinedBehaviorSanitizer build; last the fuzz target
+# (Clang): its seeds and past findings, and a bounded fuzz run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-# Portability, build only: the module, the sample driver and twainlog with POSIX alone visible
-# (_GNU_SOURCE undefined) and against the platform headers that mirror the macOS SDK, so that a
-# GNU-only call or a type that differs from Apple's fails here as it would on a Mac.
+# Portability, build only: the module, the sample driver, twainlog and the demo host with POSIX
+# alone visible (_GNU_SOURCE undefined) and against the platform headers that mirror the macOS
+# SDK, so that a GNU-only call or a type unlike Apple's fails here as it would on a Mac.
 if ! { cmake --preset posix && cmake --build --preset posix; }; then
     echo "Portability build failed: code that macOS also builds uses a GNU extension or a" \
          "platform type unlike the macOS SDK's (see the first error above; preset 'posix')" >&2
