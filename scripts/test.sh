@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Checks the sources with clang-tidy, then builds and runs the whole test suite three times:
 # the ThreadSanitizer build, the developer build, then the AddressSanitizer +
-# UndefinedBehaviorSanitizer build; last the fuzz target (Clang): its seeds and past findings,
-# and a bounded fuzz run.
+# UndefinedBehaviorSanitizer build; then the developer build in the Linux TWAIN layout with
+# the real-stack tests; last the fuzz target (Clang): its seeds and past findings, and a
+# bounded fuzz run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -18,4 +19,9 @@ for preset in dev asan; do
     cmake --build --preset "$preset"
     ctest --preset "$preset"
 done
+# The Linux TWAIN layout: its developer build and tests, among them the real-stack tests
+# (the Working Group's DSM, console application and sample source, built in about a minute).
+cmake --preset linux
+cmake --build --preset linux
+ctest --preset linux
 cmake --preset fuzz && cmake --build --preset fuzz && ctest --preset fuzz

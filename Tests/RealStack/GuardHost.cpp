@@ -2,7 +2,8 @@
 // structure it passes is followed by guard bytes, which no call may change. The session:
 // identity, entry point, open, every supported capability with every message that reads it,
 // status, layout, one native transfer, close.
-//   guard_host MODULE      exit 0 when no guard byte changed
+//   guard_host MODULE           exit 0 when no guard byte changed
+//   guard_host MODULE missing   exit 0 when every call fails (the bridge's source is missing)
 #include <dlfcn.h>
 
 #include <cstdio>
@@ -82,7 +83,7 @@ void Expect(bool ok, const char* what) {
 } // namespace
 
 int main(int argc, char** argv) {
-    void* module = argc == 2 ? dlopen(argv[1], RTLD_NOW | RTLD_LOCAL) : nullptr;
+    void* module = argc >= 2 ? dlopen(argv[1], RTLD_NOW | RTLD_LOCAL) : nullptr;
     g_entry =
         module != nullptr ? reinterpret_cast<DsEntryProc>(dlsym(module, "DS_Entry")) : nullptr;
     Expect(g_entry != nullptr, "usage: guard_host MODULE (a module exporting DS_Entry)");
@@ -92,6 +93,13 @@ int main(int argc, char** argv) {
     strcpy(g_app.ProductName, "guard_host");
 
     TW_IDENTITY source = {};
+    if (argc == 3) {
+        Expect(Call(DG_CONTROL, DAT_IDENTITY, MSG_GET, source) == TWRC_FAILURE &&
+                   Call(DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, source) == TWRC_FAILURE,
+               "a source that cannot be loaded must fail every call");
+        printf("a source that cannot be loaded: every call fails\n");
+        return 0;
+    }
     Expect(Call(DG_CONTROL, DAT_IDENTITY, MSG_GET, source) == TWRC_SUCCESS, "identity");
     EntryPoint entry = {sizeof(EntryPoint),
                         reinterpret_cast<void*>(&DsmEntry),

@@ -61,6 +61,12 @@ if [ "$mode" = guard ]; then
     install_into_dsdir monitor
     "$guard_host" "$dsdir/TwainMonitor.ds" || fail "guard bytes"
     check_logs
+    # Retargeted at a source that cannot be loaded: every call fails and is logged.
+    echo /nonexistent/source.ds >"$dsdir/DsBridge.bundle/Contents/Resources/DataSource.txt"
+    rm -f "$logs"/Twainlog_*.txt
+    "$guard_host" "$dsdir/TwainMonitor.ds" missing || fail "a source that cannot be loaded"
+    [ "$(cat "$logs"/Twainlog_*.txt | grep -c 'Return Code = \[TWRC_FAILURE\]')" = 2 ] ||
+        fail "the failed calls are not in the log"
     exit 0
 fi
 
@@ -72,7 +78,8 @@ run_app() { # run_app NAME: the session in WORK/NAME; prints its milliseconds
     (cd "$dir" && printf "$session" | TWAINDSM_LOG="$dir/dsm.log" TWAINDSM_LOGMODE=w \
         timeout 120 "$stack/bin/twain_app" >out.txt 2>err.txt) || fail "twain_app in $dir"
     end=$(date +%s%N)
-    echo "$1: $(((end - start) / 1000000)) ms, $(ls "$dir"/FROM_SCANNER_*.bmp | wc -l) image files"
+    local images=$(ls "$dir"/FROM_SCANNER_*.bmp | wc -l) ms=$(((end - start) / 1000000))
+    echo "$1: $ms ms for $images images (the source scans a random number), $((ms / images)) ms each"
 }
 install_into_dsdir control
 run_app control
@@ -87,6 +94,7 @@ grep -q '^1: TWAIN2 Software Scanner' "$work/monitor/out.txt" || fail "the sourc
 cmp "$work/control/FROM_SCANNER_000001N.bmp" "$work/monitor/FROM_SCANNER_000001N.bmp" ||
     fail "the first image differs"
 echo "the application's output and first image are the control's"
+find "$work/control" "$work/monitor" -name 'FROM_SCANNER_*.bmp' ! -name '*_000001N.bmp' -delete
 
 # The triplets the DSM passed to the source (its own log), as "DG/DAT/MSG[/CAP] TWRC_x":
 # the calls of the application (the first caller) addressed to the source, with MSG_OPENDS
