@@ -7,6 +7,10 @@
 // Contents/MacOS/<name without extension>. When it cannot be loaded the factory hands out no
 // operator, so the monitor fails every call with TWRC_FAILURE and logs it, as it does when
 // its driver is missing.
+// dladdr, which finds this bundle, is an extension of both platforms' loaders, not POSIX.
+#if defined(__APPLE__) && !defined(_DARWIN_C_SOURCE)
+#define _DARWIN_C_SOURCE 1
+#endif
 #include <dlfcn.h>
 #include <sys/stat.h>
 
