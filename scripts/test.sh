@@ -21,7 +21,11 @@ for preset in dev asan; do
 done
 # The Linux TWAIN layout: its developer build and tests, among them the real-stack tests
 # (the Working Group's DSM, console application and sample source, built in about a minute).
-cmake --preset linux
+# TWAINMON_TWAIN_WG_DIR (environment) overrides where the stack's sources are.
+cmake --preset linux ${TWAINMON_TWAIN_WG_DIR:+-DTWAINMON_TWAIN_WG_DIR=$TWAINMON_TWAIN_WG_DIR}
 cmake --build --preset linux
+ctest --preset linux -N -R '^RealStack\.' | grep -q 'Total Tests: 3' ||
+    { echo "test.sh: the real-stack tests are not configured (see build/linux/CMakeCache.txt:" \
+           "TWAINMON_TWAIN_WG_DIR, libfreeimage-dev)" >&2; exit 1; }
 ctest --preset linux
 cmake --preset fuzz && cmake --build --preset fuzz && ctest --preset fuzz
