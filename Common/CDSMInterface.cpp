@@ -1,5 +1,92 @@
 #include "CDSMInterface.h"
 
+#if TWAINMON_TWAIN_ABI_LINUX
+
+#include <sys/uio.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+
+namespace {
+
+unsigned char g_containerCopy[CDSMInterface::kContainerCopyLimit];
+
+// Copies up to size bytes from address on, stopping at the first byte that is not mapped
+// readable: the kernel reads this process's memory for us and reports a fault as EFAULT
+// instead of raising a signal. Returns the bytes copied.
+size_t ReadWithoutFault(const void* address, unsigned char* out, size_t size) {
+    iovec local{out, size};
+    iovec remote{const_cast<void*>(address), size};
+    ssize_t got = -1;
+    do {
+        got = process_vm_readv(getpid(), &local, 1, &remote, 1, 0);
+    } while (got < 0 && errno == EINTR);
+    return got > 0 ? static_cast<size_t>(got) : 0;
+}
+
+// The bytes a container's header says it has: its fixed part, then the items it counts.
+size_t ClaimedSize(TW_UINT16 conType, const CBlock& header) {
+    const TW_UINT16 itemType = header.U16(offsetof(TW_ONEVALUE, ItemType));
+    const size_t itemSize = ItemSize(itemType);
+    switch (conType) {
+    case TWON_ONEVALUE:
+        return offsetof(TW_ONEVALUE, Item) +
+               (itemSize > sizeof(TW_UINT32) ? itemSize : sizeof(TW_UINT32));
+    case TWON_ENUMERATION:
+        return offsetof(TW_ENUMERATION, ItemList) +
+               itemSize * header.U32(offsetof(TW_ENUMERATION, NumItems));
+    case TWON_ARRAY:
+        return offsetof(TW_ARRAY, ItemList) + itemSize * header.U32(offsetof(TW_ARRAY, NumItems));
+    default:
+        return sizeof(TW_RANGE);
+    }
+}
+
+} // namespace
+
+TW_HANDLE CDSMInterface::AllocMemory(unsigned int size) {
+    return static_cast<TW_HANDLE>(calloc(size != 0 ? size : 1, 1));
+}
+
+void CDSMInterface::FreeMemory(TW_HANDLE handle) {
+    free(handle);
+}
+
+char* CDSMInterface::LockMemory(TW_HANDLE handle) {
+    return reinterpret_cast<char*>(handle);
+}
+
+void CDSMInterface::UnlockMemory(TW_HANDLE) {}
+
+unsigned long CDSMInterface::MemorySize(TW_HANDLE) {
+    return 0;
+}
+
+// Reads the header first (as far as the largest fixed part goes), then as much of what it
+// claims as can be read, never more than kContainerCopyLimit bytes.
+CBlock CDSMInterface::LockContainer(TW_HANDLE handle, TW_UINT16 conType) {
+    if (handle == nullptr) {
+        return CBlock();
+    }
+    constexpr size_t kHeader = sizeof(TW_RANGE);
+    size_t got = ReadWithoutFault(handle, g_containerCopy, kHeader);
+    if (got == 0) {
+        return CBlock();
+    }
+    size_t claim = ClaimedSize(conType, CBlock(g_containerCopy, got));
+    if (claim > kContainerCopyLimit) {
+        claim = kContainerCopyLimit;
+    }
+    if (claim > got) {
+        got += ReadWithoutFault(reinterpret_cast<const unsigned char*>(handle) + got,
+                                g_containerCopy + got, claim - got);
+    }
+    return CBlock(g_containerCopy, got < claim ? got : claim);
+}
+
+#else
+
 #include <CoreServices/CoreServices.h>
 
 #ifdef __APPLE__
@@ -74,6 +161,13 @@ unsigned long CDSMInterface::MemorySize(TW_HANDLE handle) {
     const Size size = GetHandleSize(handle);
     return size > 0 ? static_cast<unsigned long>(size) : 0;
 }
+
+CBlock CDSMInterface::LockContainer(TW_HANDLE handle, TW_UINT16) {
+    const char* base = LockMemory(handle);
+    return CBlock(base, base != nullptr ? MemorySize(handle) : 0);
+}
+
+#endif
 
 TW_UINT16 CDSMInterface::NotifyRequest(unsigned short, TW_IDENTITY, TW_IDENTITY) {
     return 0;

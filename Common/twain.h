@@ -1,6 +1,12 @@
 // TWAIN types, structures and constants as this data source exchanges them with the
-// Data Source Manager on macOS x86-64: little-endian, natural alignment, 16-bit TW_BOOL,
-// 64-bit TW_MEMREF/TW_HANDLE and a 64-bit TW_IDENTITY::Id.
+// Data Source Manager. Two layouts, chosen at build time (TWAINMON_TWAIN_ABI):
+//   macos (default): macOS x86-64, natural alignment, a 64-bit TW_IDENTITY::Id, and a
+//                    TW_HANDLE that is a Memory Manager handle;
+//   linux:           the TWAIN header on Linux x86-64, structures packed to 2 bytes, a 32-bit
+//                    TW_IDENTITY::Id, an 8-byte TW_INFO::Item, and a TW_HANDLE that is the
+//                    address of its block (the DSM's DSM_MemLock returns it unchanged).
+// Both: little-endian, 16-bit TW_BOOL, 32-bit TW_UINT32, 64-bit TW_MEMREF and TW_HANDLE.
+// Each structure is defined once; its offsets and size are pinned below for both layouts.
 //
 // Every constant family is an X-list of (name, value) pairs in the order of its name table,
 // so a name is written once: the list declares the constants here and builds the name
@@ -26,11 +32,29 @@ typedef uint16_t TW_UINT16;
 typedef uint32_t TW_UINT32;
 typedef uint16_t TW_BOOL;
 
-typedef char** TW_HANDLE; // a Memory Manager Handle
+typedef char** TW_HANDLE; // macos: a Memory Manager Handle; linux: the block's address
 typedef void* TW_MEMREF;
+
+#ifndef TWAINMON_TWAIN_ABI_LINUX
+#define TWAINMON_TWAIN_ABI_LINUX 0 // the macos layout unless the build chose linux
+#endif
+#if TWAINMON_TWAIN_ABI_LINUX
+#define TWAINMON_TWAIN_ABI_NAME "linux"
+typedef TW_UINT32 TW_IDENTITY_ID;
+typedef uint64_t TW_INFO_ITEM; // a TW_UINTPTR
+#define TW_PACK_BEGIN _Pragma("pack(push, 2)")
+#define TW_PACK_END _Pragma("pack(pop)")
+#else
+#define TWAINMON_TWAIN_ABI_NAME "macos"
+typedef uint64_t TW_IDENTITY_ID; // as wide as a TW_MEMREF
+typedef TW_UINT32 TW_INFO_ITEM;
+#define TW_PACK_BEGIN
+#define TW_PACK_END
+#endif
 
 // ---------------------------------------------------------------------------------------
 // Structures
+TW_PACK_BEGIN
 struct TW_FIX32 {
     TW_INT16 Whole;
     TW_UINT16 Frac;
@@ -52,7 +76,7 @@ struct TW_VERSION {
 };
 
 struct TW_IDENTITY {
-    uint64_t Id; // as wide as a TW_MEMREF
+    TW_IDENTITY_ID Id;
     TW_VERSION Version;
     TW_UINT16 ProtocolMajor;
     TW_UINT16 ProtocolMinor;
@@ -196,7 +220,7 @@ struct TW_INFO {
     TW_UINT16 ItemType;
     TW_UINT16 NumItems;
     TW_UINT16 CondCode;
-    TW_UINT32 Item;
+    TW_INFO_ITEM Item;
 };
 
 struct TW_EXTIMAGEINFO {
@@ -259,117 +283,149 @@ struct TW_JPEGCOMPRESSION {
     TW_MEMORY HuffmanDC[2];
     TW_MEMORY HuffmanAC[2];
 };
+TW_PACK_END
 
-// The layout is an interface with the application and the driver: pin it.
-#define TW_PIN(type, field, offset) \
-    static_assert(offsetof(type, field) == (offset), #type "." #field)
-TW_PIN(TW_FIX32, Frac, 2);
-static_assert(sizeof(TW_FIX32) == 4 && sizeof(TW_FRAME) == 16, "TW_FIX32/TW_FRAME");
-TW_PIN(TW_FRAME, Top, 4);
-TW_PIN(TW_FRAME, Right, 8);
-TW_PIN(TW_FRAME, Bottom, 12);
-TW_PIN(TW_VERSION, MinorNum, 2);
-TW_PIN(TW_VERSION, Language, 4);
-TW_PIN(TW_VERSION, Country, 6);
-TW_PIN(TW_VERSION, Info, 8);
-static_assert(sizeof(TW_VERSION) == 42, "TW_VERSION");
-TW_PIN(TW_IDENTITY, Version, 8);
-TW_PIN(TW_IDENTITY, ProtocolMajor, 50);
-TW_PIN(TW_IDENTITY, ProtocolMinor, 52);
-TW_PIN(TW_IDENTITY, SupportedGroups, 56);
-TW_PIN(TW_IDENTITY, Manufacturer, 60);
-TW_PIN(TW_IDENTITY, ProductFamily, 94);
-TW_PIN(TW_IDENTITY, ProductName, 128);
-TW_PIN(TW_CAPABILITY, ConType, 2);
-TW_PIN(TW_CAPABILITY, hContainer, 8);
-static_assert(sizeof(TW_CAPABILITY) == 16, "TW_CAPABILITY");
-TW_PIN(TW_ONEVALUE, Item, 4);
-TW_PIN(TW_ENUMERATION, NumItems, 4);
-TW_PIN(TW_ENUMERATION, CurrentIndex, 8);
-TW_PIN(TW_ENUMERATION, DefaultIndex, 12);
-TW_PIN(TW_ENUMERATION, ItemList, 16);
-TW_PIN(TW_ARRAY, NumItems, 4);
-TW_PIN(TW_ARRAY, ItemList, 8);
-TW_PIN(TW_RANGE, MinValue, 4);
-TW_PIN(TW_RANGE, MaxValue, 8);
-TW_PIN(TW_RANGE, StepSize, 12);
-TW_PIN(TW_RANGE, DefaultValue, 16);
-TW_PIN(TW_RANGE, CurrentValue, 20);
-TW_PIN(TW_CAPEXT, Properties, 2);
-TW_PIN(TW_IMAGEINFO, YResolution, 4);
-TW_PIN(TW_IMAGEINFO, ImageWidth, 8);
-TW_PIN(TW_IMAGEINFO, ImageLength, 12);
-TW_PIN(TW_IMAGEINFO, SamplesPerPixel, 16);
-TW_PIN(TW_IMAGEINFO, BitsPerSample, 18);
-TW_PIN(TW_IMAGEINFO, BitsPerPixel, 34);
-TW_PIN(TW_IMAGEINFO, Planar, 36);
-TW_PIN(TW_IMAGEINFO, PixelType, 38);
-TW_PIN(TW_IMAGEINFO, Compression, 40);
-TW_PIN(TW_IMAGELAYOUT, DocumentNumber, 16);
-TW_PIN(TW_IMAGELAYOUT, PageNumber, 20);
-TW_PIN(TW_IMAGELAYOUT, FrameNumber, 24);
-TW_PIN(TW_MEMORY, Length, 4);
-TW_PIN(TW_MEMORY, TheMem, 8);
-static_assert(sizeof(TW_MEMORY) == 16, "TW_MEMORY");
-TW_PIN(TW_IMAGEMEMXFER, BytesPerRow, 4);
-TW_PIN(TW_IMAGEMEMXFER, Columns, 8);
-TW_PIN(TW_IMAGEMEMXFER, Rows, 12);
-TW_PIN(TW_IMAGEMEMXFER, XOffset, 16);
-TW_PIN(TW_IMAGEMEMXFER, YOffset, 20);
-TW_PIN(TW_IMAGEMEMXFER, BytesWritten, 24);
-TW_PIN(TW_IMAGEMEMXFER, Memory, 32);
-TW_PIN(TW_PENDINGXFERS, EOJ, 4);
-TW_PIN(TW_SETUPMEMXFER, MaxBufSize, 4);
-TW_PIN(TW_SETUPMEMXFER, Preferred, 8);
-TW_PIN(TW_SETUPFILEXFER, Format, 256);
-TW_PIN(TW_SETUPFILEXFER, VRefNum, 258);
-TW_PIN(TW_USERINTERFACE, ModalUI, 2);
-TW_PIN(TW_USERINTERFACE, hParent, 8);
-TW_PIN(TW_EVENT, TWMessage, 8);
-TW_PIN(TW_CUSTOMDSDATA, hData, 8);
-TW_PIN(TW_PALETTE8, Colors, 4);
-TW_PIN(TW_INFO, ItemType, 2);
-TW_PIN(TW_INFO, NumItems, 4);
-TW_PIN(TW_INFO, CondCode, 6);
-TW_PIN(TW_INFO, Item, 8);
-static_assert(sizeof(TW_INFO) == 12, "TW_INFO");
-TW_PIN(TW_EXTIMAGEINFO, Info, 4);
-TW_PIN(TW_CIEPOINT, Y, 4);
-TW_PIN(TW_CIEPOINT, Z, 8);
-static_assert(sizeof(TW_CIEPOINT) == 12, "TW_CIEPOINT");
-TW_PIN(TW_DECODEFUNCTION, BreakIn, 4);
-TW_PIN(TW_DECODEFUNCTION, EndIn, 8);
-TW_PIN(TW_DECODEFUNCTION, StartOut, 12);
-TW_PIN(TW_DECODEFUNCTION, BreakOut, 16);
-TW_PIN(TW_DECODEFUNCTION, EndOut, 20);
-TW_PIN(TW_DECODEFUNCTION, Gamma, 24);
-TW_PIN(TW_DECODEFUNCTION, SampleCount, 28);
-static_assert(sizeof(TW_DECODEFUNCTION) == 32, "TW_DECODEFUNCTION");
-TW_PIN(TW_TRANSFORMSTAGE, Mix, 96);
-static_assert(sizeof(TW_TRANSFORMSTAGE) == 132, "TW_TRANSFORMSTAGE");
-TW_PIN(TW_CIECOLOR, LowEndian, 2);
-TW_PIN(TW_CIECOLOR, DeviceDependent, 4);
-TW_PIN(TW_CIECOLOR, VersionNumber, 8);
-TW_PIN(TW_CIECOLOR, StageABC, 12);
-TW_PIN(TW_CIECOLOR, StageLMN, 144);
-TW_PIN(TW_CIECOLOR, WhitePoint, 276);
-TW_PIN(TW_CIECOLOR, BlackPoint, 288);
-TW_PIN(TW_CIECOLOR, WhitePaper, 300);
-TW_PIN(TW_CIECOLOR, BlackInk, 312);
-TW_PIN(TW_CIECOLOR, Samples, 324);
-TW_PIN(TW_ELEMENT8, Channel1, 1);
-TW_PIN(TW_ELEMENT8, Channel2, 2);
-TW_PIN(TW_ELEMENT8, Channel3, 3);
-static_assert(sizeof(TW_ELEMENT8) == 4, "TW_ELEMENT8");
-TW_PIN(TW_JPEGCOMPRESSION, SubSampling, 4);
-TW_PIN(TW_JPEGCOMPRESSION, NumComponents, 8);
-TW_PIN(TW_JPEGCOMPRESSION, RestartFrequency, 10);
-TW_PIN(TW_JPEGCOMPRESSION, QuantMap, 12);
-TW_PIN(TW_JPEGCOMPRESSION, QuantTable, 24);
-TW_PIN(TW_JPEGCOMPRESSION, HuffmanMap, 88);
-TW_PIN(TW_JPEGCOMPRESSION, HuffmanDC, 96);
-TW_PIN(TW_JPEGCOMPRESSION, HuffmanAC, 128);
-static_assert(sizeof(TW_JPEGCOMPRESSION) == 160, "TW_JPEGCOMPRESSION");
+// The layout is an interface with the application and the driver: pin it, for each layout.
+// TW_PIN(type, field, offset under macos, offset under linux); TW_SIZE(type, macos, linux).
+#if TWAINMON_TWAIN_ABI_LINUX
+#define TW_ABI_PICK(macosValue, linuxValue) (linuxValue)
+#else
+#define TW_ABI_PICK(macosValue, linuxValue) (macosValue)
+#endif
+#define TW_PIN(type, field, macosOffset, linuxOffset) \
+    static_assert(offsetof(type, field) == TW_ABI_PICK(macosOffset, linuxOffset), #type "." #field)
+#define TW_SIZE(type, macosSize, linuxSize) \
+    static_assert(sizeof(type) == TW_ABI_PICK(macosSize, linuxSize), "sizeof " #type)
+TW_PIN(TW_FIX32, Frac, 2, 2);
+TW_SIZE(TW_FIX32, 4, 4);
+TW_SIZE(TW_FRAME, 16, 16);
+TW_PIN(TW_FRAME, Top, 4, 4);
+TW_PIN(TW_FRAME, Right, 8, 8);
+TW_PIN(TW_FRAME, Bottom, 12, 12);
+TW_PIN(TW_VERSION, MinorNum, 2, 2);
+TW_PIN(TW_VERSION, Language, 4, 4);
+TW_PIN(TW_VERSION, Country, 6, 6);
+TW_PIN(TW_VERSION, Info, 8, 8);
+TW_SIZE(TW_VERSION, 42, 42);
+TW_PIN(TW_IDENTITY, Version, 8, 4);
+TW_PIN(TW_IDENTITY, ProtocolMajor, 50, 46);
+TW_PIN(TW_IDENTITY, ProtocolMinor, 52, 48);
+TW_PIN(TW_IDENTITY, SupportedGroups, 56, 50);
+TW_PIN(TW_IDENTITY, Manufacturer, 60, 54);
+TW_PIN(TW_IDENTITY, ProductFamily, 94, 88);
+TW_PIN(TW_IDENTITY, ProductName, 128, 122);
+TW_PIN(TW_CAPABILITY, ConType, 2, 2);
+TW_PIN(TW_CAPABILITY, hContainer, 8, 4);
+TW_SIZE(TW_CAPABILITY, 16, 12);
+TW_PIN(TW_ONEVALUE, Item, 4, 2);
+TW_PIN(TW_ENUMERATION, NumItems, 4, 2);
+TW_PIN(TW_ENUMERATION, CurrentIndex, 8, 6);
+TW_PIN(TW_ENUMERATION, DefaultIndex, 12, 10);
+TW_PIN(TW_ENUMERATION, ItemList, 16, 14);
+TW_PIN(TW_ARRAY, NumItems, 4, 2);
+TW_PIN(TW_ARRAY, ItemList, 8, 6);
+TW_PIN(TW_RANGE, MinValue, 4, 2);
+TW_PIN(TW_RANGE, MaxValue, 8, 6);
+TW_PIN(TW_RANGE, StepSize, 12, 10);
+TW_PIN(TW_RANGE, DefaultValue, 16, 14);
+TW_PIN(TW_RANGE, CurrentValue, 20, 18);
+TW_PIN(TW_CAPEXT, Properties, 2, 2);
+TW_SIZE(TW_CAPEXT, 4, 4);
+TW_PIN(TW_IMAGEINFO, YResolution, 4, 4);
+TW_PIN(TW_IMAGEINFO, ImageWidth, 8, 8);
+TW_PIN(TW_IMAGEINFO, ImageLength, 12, 12);
+TW_PIN(TW_IMAGEINFO, SamplesPerPixel, 16, 16);
+TW_PIN(TW_IMAGEINFO, BitsPerSample, 18, 18);
+TW_PIN(TW_IMAGEINFO, BitsPerPixel, 34, 34);
+TW_PIN(TW_IMAGEINFO, Planar, 36, 36);
+TW_PIN(TW_IMAGEINFO, PixelType, 38, 38);
+TW_PIN(TW_IMAGEINFO, Compression, 40, 40);
+TW_PIN(TW_IMAGELAYOUT, DocumentNumber, 16, 16);
+TW_PIN(TW_IMAGELAYOUT, PageNumber, 20, 20);
+TW_PIN(TW_IMAGELAYOUT, FrameNumber, 24, 24);
+TW_PIN(TW_MEMORY, Length, 4, 4);
+TW_PIN(TW_MEMORY, TheMem, 8, 8);
+TW_SIZE(TW_MEMORY, 16, 16);
+TW_PIN(TW_IMAGEMEMXFER, BytesPerRow, 4, 2);
+TW_PIN(TW_IMAGEMEMXFER, Columns, 8, 6);
+TW_PIN(TW_IMAGEMEMXFER, Rows, 12, 10);
+TW_PIN(TW_IMAGEMEMXFER, XOffset, 16, 14);
+TW_PIN(TW_IMAGEMEMXFER, YOffset, 20, 18);
+TW_PIN(TW_IMAGEMEMXFER, BytesWritten, 24, 22);
+TW_PIN(TW_IMAGEMEMXFER, Memory, 32, 26);
+TW_PIN(TW_PENDINGXFERS, EOJ, 4, 2);
+TW_PIN(TW_SETUPMEMXFER, MaxBufSize, 4, 4);
+TW_PIN(TW_SETUPMEMXFER, Preferred, 8, 8);
+TW_PIN(TW_SETUPFILEXFER, Format, 256, 256);
+TW_PIN(TW_SETUPFILEXFER, VRefNum, 258, 258);
+TW_PIN(TW_USERINTERFACE, ModalUI, 2, 2);
+TW_PIN(TW_USERINTERFACE, hParent, 8, 4);
+TW_PIN(TW_EVENT, TWMessage, 8, 8);
+TW_PIN(TW_CUSTOMDSDATA, hData, 8, 4);
+TW_PIN(TW_PALETTE8, Colors, 4, 4);
+TW_SIZE(TW_PALETTE8, 1028, 1028);
+TW_SIZE(TW_GRAYRESPONSE, 4, 4);
+TW_SIZE(TW_RGBRESPONSE, 4, 4);
+TW_PIN(TW_INFO, ItemType, 2, 2);
+TW_PIN(TW_INFO, NumItems, 4, 4);
+TW_PIN(TW_INFO, CondCode, 6, 6);
+TW_PIN(TW_INFO, Item, 8, 8);
+TW_SIZE(TW_INFO, 12, 16);
+TW_PIN(TW_EXTIMAGEINFO, Info, 4, 4);
+TW_PIN(TW_CIEPOINT, Y, 4, 4);
+TW_PIN(TW_CIEPOINT, Z, 8, 8);
+TW_SIZE(TW_CIEPOINT, 12, 12);
+TW_PIN(TW_DECODEFUNCTION, BreakIn, 4, 4);
+TW_PIN(TW_DECODEFUNCTION, EndIn, 8, 8);
+TW_PIN(TW_DECODEFUNCTION, StartOut, 12, 12);
+TW_PIN(TW_DECODEFUNCTION, BreakOut, 16, 16);
+TW_PIN(TW_DECODEFUNCTION, EndOut, 20, 20);
+TW_PIN(TW_DECODEFUNCTION, Gamma, 24, 24);
+TW_PIN(TW_DECODEFUNCTION, SampleCount, 28, 28);
+TW_SIZE(TW_DECODEFUNCTION, 32, 32);
+TW_PIN(TW_TRANSFORMSTAGE, Mix, 96, 96);
+TW_SIZE(TW_TRANSFORMSTAGE, 132, 132);
+TW_PIN(TW_CIECOLOR, LowEndian, 2, 2);
+TW_PIN(TW_CIECOLOR, DeviceDependent, 4, 4);
+TW_PIN(TW_CIECOLOR, VersionNumber, 8, 6);
+TW_PIN(TW_CIECOLOR, StageABC, 12, 10);
+TW_PIN(TW_CIECOLOR, StageLMN, 144, 142);
+TW_PIN(TW_CIECOLOR, WhitePoint, 276, 274);
+TW_PIN(TW_CIECOLOR, BlackPoint, 288, 286);
+TW_PIN(TW_CIECOLOR, WhitePaper, 300, 298);
+TW_PIN(TW_CIECOLOR, BlackInk, 312, 310);
+TW_PIN(TW_CIECOLOR, Samples, 324, 322);
+TW_PIN(TW_ELEMENT8, Channel1, 1, 1);
+TW_PIN(TW_ELEMENT8, Channel2, 2, 2);
+TW_PIN(TW_ELEMENT8, Channel3, 3, 3);
+TW_SIZE(TW_ELEMENT8, 4, 4);
+TW_PIN(TW_JPEGCOMPRESSION, SubSampling, 4, 2);
+TW_PIN(TW_JPEGCOMPRESSION, NumComponents, 8, 6);
+TW_PIN(TW_JPEGCOMPRESSION, RestartFrequency, 10, 8);
+TW_PIN(TW_JPEGCOMPRESSION, QuantMap, 12, 10);
+TW_PIN(TW_JPEGCOMPRESSION, QuantTable, 24, 18);
+TW_PIN(TW_JPEGCOMPRESSION, HuffmanMap, 88, 82);
+TW_PIN(TW_JPEGCOMPRESSION, HuffmanDC, 96, 90);
+TW_PIN(TW_JPEGCOMPRESSION, HuffmanAC, 128, 122);
+TW_SIZE(TW_JPEGCOMPRESSION, 160, 154);
+
+TW_SIZE(TW_IDENTITY, 168, 156);
+TW_SIZE(TW_ONEVALUE, 8, 6);
+TW_SIZE(TW_ENUMERATION, 20, 16);
+TW_SIZE(TW_ARRAY, 12, 8);
+TW_SIZE(TW_RANGE, 24, 22);
+TW_SIZE(TW_IMAGEINFO, 44, 42);
+TW_SIZE(TW_IMAGELAYOUT, 28, 28);
+TW_SIZE(TW_IMAGEMEMXFER, 48, 42);
+TW_SIZE(TW_PENDINGXFERS, 8, 6);
+TW_SIZE(TW_SETUPMEMXFER, 12, 12);
+TW_SIZE(TW_SETUPFILEXFER, 260, 260);
+TW_SIZE(TW_STATUS, 4, 4);
+TW_SIZE(TW_USERINTERFACE, 16, 12);
+TW_SIZE(TW_EVENT, 16, 10);
+TW_SIZE(TW_CUSTOMDSDATA, 16, 12);
+TW_SIZE(TW_EXTIMAGEINFO, 16, 20);
+TW_SIZE(TW_CIECOLOR, 328, 326);
 
 // ---------------------------------------------------------------------------------------
 // Constants. TW_DECLARE_<type>(name, value) declares one constant of a list.

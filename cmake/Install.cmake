@@ -3,6 +3,9 @@
 #   <prefix>/lib/libTwainPlatform.so                                   (Linux only)
 #   <prefix>/lib/twain/TwainMonitor.ds
 #   <prefix>/lib/twain/TwainWrapper.bundle/Contents/MacOS/TwainWrapper (the sample driver)
+#   <prefix>/lib/twain/DsBridge.bundle/Contents/MacOS/DsBridge         (the bridge; with
+#   <prefix>/lib/twain/DsBridge.bundle/Contents/Resources/DataSource.txt when
+#                                     TWAINMON_BRIDGE_DATA_SOURCE is given)
 # The installed module and driver find the platform library relative to themselves, so the
 # prefix can be moved. Where the module looks for the driver and for the log directory is
 # compiled in (TWAINMON_DRIVER_BUNDLE_PATH, TWAINMON_LOG_DIRECTORY), not taken from here.
@@ -12,6 +15,13 @@ set(TWAINMON_INSTALL_DIR "${CMAKE_INSTALL_LIBDIR}/twain" CACHE STRING
 option(TWAINMON_INSTALL_SAMPLE_DRIVER "Install the sample driver bundle" ON)
 
 set(driver_dir "${TWAINMON_INSTALL_DIR}/TwainWrapper.bundle/Contents/MacOS")
+# The bridge, beside the sample driver; its DataSource.txt names the data source it loads.
+set(bridge_install_dir "${TWAINMON_INSTALL_DIR}/DsBridge.bundle/Contents")
+install(TARGETS DsBridge LIBRARY DESTINATION "${bridge_install_dir}/MacOS")
+if(TWAINMON_BRIDGE_DATA_SOURCE)
+    install(CODE "file(WRITE \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${bridge_install_dir}/Resources/DataSource.txt\" \"${TWAINMON_BRIDGE_DATA_SOURCE}\\n\")")
+endif()
+
 if(APPLE)
     install(TARGETS TwainMonitor LIBRARY DESTINATION "${TWAINMON_INSTALL_DIR}")
     if(TWAINMON_INSTALL_SAMPLE_DRIVER)
@@ -34,3 +44,4 @@ install(TARGETS TwainMonitor LIBRARY DESTINATION "${TWAINMON_INSTALL_DIR}")
 if(TWAINMON_INSTALL_SAMPLE_DRIVER)
     install(TARGETS TwainWrapper LIBRARY DESTINATION "${driver_dir}")
 endif()
+

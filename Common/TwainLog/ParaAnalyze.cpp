@@ -294,24 +294,6 @@ constexpr char kNotImplemented[] = "!!! not implemented.!!!";
 // An item whose bytes are not all inside the container's block.
 constexpr char kBeyondContainer[] = "!!! beyond the container !!!";
 
-// Bytes of one item of itemType, which is also the stride of a list; 0 above TWTY_STR255.
-size_t ItemSize(unsigned short itemType) {
-    constexpr size_t kSizes[] = {1,
-                                 2,
-                                 4,
-                                 1,
-                                 2,
-                                 4,
-                                 2,
-                                 4,
-                                 sizeof(TW_FRAME),
-                                 sizeof(TW_STR32),
-                                 sizeof(TW_STR64),
-                                 sizeof(TW_STR128),
-                                 sizeof(TW_STR255)};
-    return itemType < std::size(kSizes) ? kSizes[itemType] : 0;
-}
-
 bool IsStringType(unsigned short itemType) {
     return itemType >= TWTY_STR32 && itemType <= TWTY_STR255;
 }

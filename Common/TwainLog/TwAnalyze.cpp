@@ -58,8 +58,8 @@ bool CParaAnalyze::TwCapabilityAnalyze(TW_CAPABILITY* pCapability) {
     return true;
 }
 
-// The container is read only between LockMemory and UnlockMemory, and only as far as the
-// handle's block goes.
+// The container is read only between LockContainer and UnlockMemory, and only as far as the
+// handle's block (or the copy of it) goes.
 bool CParaAnalyze::TwContainerAnalyaze(TW_CAPABILITY* pCapability) {
     const CBlock b = CBlock::Of(pCapability);
     const auto handle =
@@ -72,10 +72,11 @@ bool CParaAnalyze::TwContainerAnalyaze(TW_CAPABILITY* pCapability) {
         if (renderer.conType != conType) {
             continue;
         }
-        const char* base = CDSMInterface::LockMemory(handle);
-        const CBlock container(base, base != nullptr ? CDSMInterface::MemorySize(handle) : 0);
+        const CBlock container = CDSMInterface::LockContainer(handle, conType);
         if (!container.IsNull() && container.Size() >= renderer.header) {
             (this->*renderer.render)(b.U16(OFF(TW_CAPABILITY, Cap)), container);
+        } else if (CDSMInterface::kHandleIsAddress) {
+            Append("    Container  = [not readable]%s", CRLF);
         }
         CDSMInterface::UnlockMemory(handle);
         break;
@@ -174,7 +175,7 @@ bool CParaAnalyze::TwIdentityAnalyze(TW_IDENTITY* pIdentity) {
     }
     char text[256];
     Append(m_MSG == MSG_OPENDSM ? "  pOrigin:TW_IDENTITY = {%s" : "  TW_IDENTITY = {%s", CRLF);
-    Append("    Id              = [%ld]%s", static_cast<long>(b.U64(OFF(TW_IDENTITY, Id))), CRLF);
+    Append("    Id              = [%ld]%s", static_cast<long>(b.Id(OFF(TW_IDENTITY, Id))), CRLF);
     Append("    Version         =%s", CRLF);
     TwVersionAnalyze(&pIdentity->Version);
     Append("    ProtocolMajor   = [%d]%s", b.U16(OFF(TW_IDENTITY, ProtocolMajor)), CRLF);

@@ -13,6 +13,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "twain.h"
+
 class CBlock {
 public:
     constexpr CBlock() = default;
@@ -53,6 +55,10 @@ public:
     long Ld(size_t offset) const { return static_cast<long>(U32(offset)); }
     // A TW_FIX32 for "%.3f": signed Whole + unsigned Frac / 65536, in double precision.
     double Fix32(size_t offset) const { return I16(offset) + U16(offset + 2) / 65536.0; }
+    // A TW_IDENTITY::Id for "%ld", as wide as the layout has it (64 bits macos, 32 linux).
+    uint64_t Id(size_t offset) const {
+        return sizeof(TW_IDENTITY_ID) == sizeof(uint64_t) ? U64(offset) : U32(offset);
+    }
     // A 64-bit pointer or handle for "<0x%08x>": its low 32 bits.
     unsigned int Ptr32(size_t offset) const { return static_cast<unsigned int>(U64(offset)); }
     // A 16-bit flag for "[%s]": any set bit is "true".
@@ -97,6 +103,9 @@ private:
     const unsigned char* m_base = nullptr;
     size_t m_size = 0;
 };
+
+// Bytes of one item of a TWTY_ type, which is also the stride of a list; 0 above TWTY_STR255.
+size_t ItemSize(unsigned short itemType);
 
 // A TW_FRAME at offset: its four TW_FIX32 (Left, Top, Right, Bottom) as "%.3f" joined by
 // commas, e.g. 0.000,0.000,8.500,11.000.

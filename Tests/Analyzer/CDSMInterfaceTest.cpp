@@ -4,7 +4,16 @@
 
 #include <algorithm>
 
+#include "AnalyzerFixture.h"
 #include "CDSMInterface.h"
+
+#if TWAINMON_TWAIN_ABI_LINUX
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <vector>
+#endif
 
 namespace {
 
@@ -56,5 +65,59 @@ TEST(CDSMInterface, NoBlockToReadGivesNull) {
     EXPECT_EQ(foreign, poison);
     CDSMInterface::FreeMemory(empty);
 }
+
+#if TWAINMON_TWAIN_ABI_LINUX
+// Under the linux layout a handle is its block's address and no size can be asked: the copy
+// takes what the container's header claims, up to the first unreadable byte and the limit.
+TEST(LinuxContainerRead, BoundedByTheClaimTheMappingAndTheLimit) {
+    const size_t page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+    auto* pages = static_cast<unsigned char*>(
+        mmap(nullptr, 2 * page, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0));
+    ASSERT_NE(pages, MAP_FAILED);
+    ASSERT_EQ(munmap(pages + page, page), 0); // the second page faults
+    std::vector<unsigned char> large(2 * CDSMInterface::kContainerCopyLimit, 0x5a);
+    const auto put = [](unsigned char* at, TW_UINT16 itemType, TW_UINT32 count) {
+        memcpy(at, &itemType, sizeof itemType);
+        memcpy(at + 2, &count, sizeof count);
+        return reinterpret_cast<TW_HANDLE>(at);
+    };
+    const struct {
+        const char* what;
+        TW_UINT16 conType;
+        TW_HANDLE handle;
+        size_t size; // 0: nothing readable
+    } cases[] = {
+        {"enumeration of 3 uint16", TWON_ENUMERATION, put(pages, TWTY_UINT16, 3), 14 + 6},
+        {"array of 5 uint32", TWON_ARRAY, put(pages + 64, TWTY_UINT32, 5), 6 + 20},
+        {"one string", TWON_ONEVALUE, put(pages + 128, TWTY_STR255, 0), 2 + 256},
+        {"one uint16", TWON_ONEVALUE, put(pages + 512, TWTY_UINT16, 0), 6},
+        {"range", TWON_RANGE, put(pages + 576, TWTY_FIX32, 0), 22},
+        {"claim past the mapping", TWON_ARRAY, put(pages + page - 30, TWTY_UINT16, 1000), 30},
+        {"header cut by the mapping", TWON_RANGE, put(pages + page - 8, TWTY_UINT16, 0), 8},
+        {"claim past the limit", TWON_ARRAY, put(large.data(), TWTY_STR255, 0xffffffff),
+         CDSMInterface::kContainerCopyLimit},
+        {"unmapped", TWON_ONEVALUE, reinterpret_cast<TW_HANDLE>(pages + page), 0},
+        {"null", TWON_ONEVALUE, nullptr, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const CBlock block = CDSMInterface::LockContainer(c.handle, c.conType);
+        EXPECT_EQ(block.Size(), c.size);
+        EXPECT_EQ(block.IsNull(), c.size == 0);
+        if (c.size != 0) {
+            EXPECT_EQ(memcmp(block.Base(), c.handle, c.size), 0);
+        }
+        CDSMInterface::UnlockMemory(c.handle);
+    }
+    // A container that cannot be read is one line of its block.
+    AnalyzerHarness harness(4);
+    TW_CAPABILITY capability{ICAP_PIXELTYPE, TWON_ENUMERATION,
+                             reinterpret_cast<TW_HANDLE>(pages + page)};
+    EXPECT_NE(harness.Result(DG_CONTROL, DAT_CAPABILITY, MSG_GET, &capability, TWRC_SUCCESS)
+                  .find(">\r\n    Container  = [not readable]\r\n  }\r\n"),
+              std::string::npos);
+    munmap(pages, page);
+}
+#endif
 
 } // namespace

@@ -9,6 +9,10 @@
 
 namespace {
 
+// An Id as wide as the layout has it: 64 bits (macos) or 32 (linux).
+const std::string kWideId = sizeof(TW_IDENTITY_ID) == 8 ? "4294967303" : "7";
+const std::string kAllOnesId = sizeof(TW_IDENTITY_ID) == 8 ? "-1" : "4294967295";
+
 TW_FIX32 Fix(TW_INT16 whole, TW_UINT16 frac = 0) {
     return TW_FIX32{whole, frac};
 }
@@ -58,7 +62,7 @@ TEST(Structure, StatusConditionCodeNotInTheTable) {
 
 TEST(Structure, IdentityTextsNeverReadPastTheirField) {
     TW_IDENTITY identity{};
-    identity.Id = 0x100000007ull;
+    identity.Id = static_cast<TW_IDENTITY_ID>(0x100000007ull); // 7 where the Id has 32 bits
     identity.Version = {1, 10, 0xFFFF, TWCY_USA, {}};
     memset(identity.Version.Info, 'v', sizeof identity.Version.Info); // no NUL
     identity.ProtocolMajor = 2;
@@ -70,14 +74,16 @@ TEST(Structure, IdentityTextsNeverReadPastTheirField) {
     const std::string full34v(34, 'v'), full34M(34, 'M'), full34P(34, 'P');
     EXPECT_EQ(Dump(DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, &identity),
               Section(&identity, "  TW_IDENTITY = {\r\n"
-                                 "    Id              = [4294967303]\r\n"
-                                 "    Version         =\r\n"
-                                 "    TW_VERSION = {\r\n"
-                                 "      MajorNum = [1]\r\n"
-                                 "      MinorNum = [10]\r\n"
-                                 "      Language = [ERROR!(65535)]\r\n"
-                                 "      Country  = [TWCY_USA]\r\n"
-                                 "      Info     = [" +
+                                 "    Id              = [" +
+                                     kWideId +
+                                     "]\r\n"
+                                     "    Version         =\r\n"
+                                     "    TW_VERSION = {\r\n"
+                                     "      MajorNum = [1]\r\n"
+                                     "      MinorNum = [10]\r\n"
+                                     "      Language = [ERROR!(65535)]\r\n"
+                                     "      Country  = [TWCY_USA]\r\n"
+                                     "      Info     = [" +
                                      full34v +
                                      "]\r\n"
                                      "    }\r\n"
@@ -274,14 +280,16 @@ TEST(Structure, ExtImageInfoShowsTheFirstInfoOnly) {
 // The application's identity as the manager's open shows it: the caller's, not pData.
 TEST(Structure, ParentShowsTheCallersIdentity) {
     TW_IDENTITY origin{};
-    origin.Id = ~uint64_t{0};
+    origin.Id = ~TW_IDENTITY_ID{0};
     origin.Version = {2, 3, TWLG_USA, 0xFFFF, "app"};
     origin.ProtocolMajor = 0xFFFF;
     origin.SupportedGroups = DG_CONTROL | DG_IMAGE;
     strcpy(origin.ProductName, "Scanner App");
     TW_IDENTITY other{};
     const std::string identity = "  pOrigin:TW_IDENTITY = {\r\n"
-                                 "    Id              = [-1]\r\n"
+                                 "    Id              = [" +
+                                 kAllOnesId +
+                                 "]\r\n"
                                  "    Version         =\r\n"
                                  "    TW_VERSION = {\r\n"
                                  "      MajorNum = [2]\r\n"
