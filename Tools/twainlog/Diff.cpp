@@ -49,11 +49,12 @@ private:
             if (MiddleSnake(a0, a1, b0, b1, x, y)) {
                 Diff(a0, x, b0, y);
                 Diff(x, a1, y, b1);
-            } else { // more edits than the cap: this part stays unaligned
-                if (m_note.unaligned == 0) {
+            } else {
+                // No snake within the search: every element differs, unless the search was
+                // cut short by the cap, and then this part stays unaligned.
+                if ((a1 - a0 + b1 - b0 + 1) / 2 > m_limit && m_note.unaligned++ == 0) {
                     m_note.a0 = a0, m_note.a1 = a1, m_note.b0 = b0, m_note.b1 = b1;
                 }
-                ++m_note.unaligned;
                 for (long i = a0; i < a1; ++i) {
                     m_script.emplace_back(i, -1);
                 }
@@ -359,12 +360,13 @@ bool DiffSides(const DiffSide& sideA, const DiffSide& sideB, const std::string& 
     print.Line(kBold, "--- " + nameA);
     print.Line(kBold, "+++ " + nameB);
     if (note.unaligned > 0) {
-        print.Line(kCyan,
-                   "note: more than " + std::to_string(options.maxEdits) + " entries differ in " +
-                       std::to_string(note.unaligned) + (note.unaligned == 1 ? " part" : " parts") +
-                       ", shown unaligned (the first: entries " + std::to_string(note.a0 + 1) +
-                       "-" + std::to_string(note.a1) + " against " + std::to_string(note.b0 + 1) +
-                       "-" + std::to_string(note.b1) + ")");
+        print.Line(kCyan, "note: " + std::to_string(note.unaligned) +
+                              (note.unaligned == 1 ? " part needs" : " parts need") +
+                              " more than " + std::to_string(options.maxEdits) +
+                              " edits and is shown unaligned (the first: entries " +
+                              std::to_string(note.a0 + 1) + "-" + std::to_string(note.a1) +
+                              " against " + std::to_string(note.b0 + 1) + "-" +
+                              std::to_string(note.b1) + ")");
     }
     const size_t context = options.context;
     size_t counted = 0;            // steps counted into beforeA and beforeB

@@ -363,6 +363,7 @@ private:
     bool m_hasLabel = false;
     Node m_label;
     long m_lastSequence = 0;
+    bool m_noted = false; // a note came after the latest triplet line
     int m_eventState = 3; // the state before the next event, to name it
 };
 
@@ -571,11 +572,13 @@ void LogReader::Impl::Line(std::string_view text, size_t number, Ending ending) 
             m_cur.hasCap = triplet.hasCap;
             m_cur.cap = std::string(triplet.cap);
             m_phase = Phase::Triplet;
-            if (triplet.sequence != m_lastSequence + 1 && triplet.sequence != 1) {
+            // After a note (entries lost), a gap is the note's to explain.
+            if (triplet.sequence != m_lastSequence + 1 && triplet.sequence != 1 && !m_noted) {
                 Diagnose(number, "sequence number " + SequenceText(triplet.sequence) + " follows " +
                                      SequenceText(m_lastSequence));
             }
             m_lastSequence = triplet.sequence;
+            m_noted = false;
         } else if (IsLoggerLine(text)) {
             Logger(text, number, ending);
         } else if (!lenient) {
@@ -634,6 +637,7 @@ void LogReader::Impl::Line(std::string_view text, size_t number, Ending ending) 
         }
     } else if (StartsWith(text, kNote)) {
         m_sink.OnNote({number, std::string(text)}); // the monitor's word on the log itself
+        m_noted = true;
     } else if (IsBannerLine(text)) {
         Logger(text, number, ending);
     } else if (m_has && m_phase == Phase::Data &&

@@ -219,6 +219,11 @@ static int Run(int argc, char** argv) {
         ->capture_default_str();
     diff->add_option("-U,--context", diffOptions.context, "Unchanged entries around a change")
         ->capture_default_str();
+    diff->add_option("--max-edits", diffOptions.maxEdits,
+                     "Edits the alignment looks for at most; a part that needs more is shown "
+                     "unaligned, with a note")
+        ->check(CLI::PositiveNumber)
+        ->capture_default_str();
     diff->add_option("--ignore", diffOptions.ignore,
                      "Field name or dotted path not to compare (repeatable)");
 
