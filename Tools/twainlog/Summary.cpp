@@ -84,10 +84,9 @@ std::string CapabilityValue(const Node& capability, std::string& container) {
 }
 
 void SummaryBuilder::StartLoad(const std::string& name) {
-    if (m_pendingFailure >= 0 || m_imageOpen) {
-        m_pendingFailure = -1; // a load's DAT_STATUS answers nothing of the load before it
-        m_imageOpen = false;
-    }
+    m_pendingFailure = -1; // a load's DAT_STATUS answers nothing of the load before it
+    CloseImage();
+    m_imageOpen = false;
     m_info = ImageReport{};
     m_summary.loads.push_back({name, 0, false});
     m_state = 3; // the state the monitor sets when it opens its log
@@ -132,19 +131,27 @@ void SummaryBuilder::Add(const Record& record) {
     s.truncated = s.truncated || record.truncated;
     if (record.state >= 0 && record.state != m_state) {
         m_state = record.state;
-        s.states.push_back(m_state);
+        if (++s.stateChanges < kMaxListed) {
+            s.states.push_back(m_state);
+        }
     }
 
     // Counts per triplet and per return code.
-    const std::string key =
+    std::string key =
         record.kind == EntryKind::FailureOnly ? "(error-status lines only)" : record.Triplet();
+    if (m_triplets.size() >= kMaxDistinct && m_triplets.count(key) == 0) {
+        key = "(others)";
+    }
     auto [triplet, added] = m_triplets.emplace(key, s.triplets.size());
     if (added) {
         s.triplets.push_back({key, 0, 0});
     }
     ++s.triplets[triplet->second].calls;
     s.triplets[triplet->second].failed += record.Failed() ? 1 : 0;
-    const std::string code = record.returnCode.empty() ? "(none)" : record.returnCode;
+    std::string code = record.returnCode.empty() ? "(none)" : record.returnCode;
+    if (m_codes.size() >= kMaxDistinct && m_codes.count(code) == 0) {
+        code = "(others)";
+    }
     auto [rc, codeAdded] = m_codes.emplace(code, s.returnCodes.size());
     if (codeAdded) {
         s.returnCodes.push_back({code, 0});
@@ -160,9 +167,11 @@ void SummaryBuilder::Add(const Record& record) {
             failure.statusSequence = record.sequence;
         }
         m_pendingFailure = -1;
-    } else if (record.Failed()) {
+    } else if (record.Failed() && ++s.failureCount <= kMaxListed) {
         m_pendingFailure = static_cast<long>(s.failures.size());
         s.failures.push_back({load, record.sequence, record.line, record.Title(), "", -1});
+    } else if (record.Failed()) {
+        m_pendingFailure = -1;
     }
     if (record.Failed()) {
         return;
@@ -175,38 +184,38 @@ void SummaryBuilder::Add(const Record& record) {
         m_info.pixelType = ValueOf(record, "TW_IMAGEINFO.PixelType");
         m_info.bitsPerPixel = ValueOf(record, "TW_IMAGEINFO.BitsPerPixel");
     } else if (IsImageTransfer(record)) {
-        if (!m_imageOpen || !s.images.back().outcome.empty()) {
-            ImageReport image = m_info;
-            image.load = load;
-            image.sequence = record.sequence;
-            image.mechanism = record.dat == "DAT_IMAGEMEMXFER"      ? "memory"
-                              : record.dat == "DAT_IMAGENATIVEXFER" ? "native"
-                                                                    : "file";
-            image.bytesKnown = image.mechanism == "memory";
-            s.images.push_back(image);
-            m_imageOpen = true;
+        if (!m_imageOpen || !m_image.outcome.empty()) {
+            CloseImage();
+            m_image = m_info;
+            m_image.load = load;
+            m_image.sequence = record.sequence;
+            m_image.mechanism = record.dat == "DAT_IMAGEMEMXFER"      ? "memory"
+                                : record.dat == "DAT_IMAGENATIVEXFER" ? "native"
+                                                                      : "file";
+            m_image.bytesKnown = m_image.mechanism == "memory";
+            m_hasImage = m_imageOpen = true;
         }
-        ImageReport& image = s.images.back();
-        if (image.mechanism == "memory" && record.returnCode != "TWRC_CANCEL") {
-            ++image.strips;
+        if (m_image.mechanism == "memory" && record.returnCode != "TWRC_CANCEL") {
+            ++m_image.strips;
             unsigned long long written = 0;
             if (ParseNumber(ValueOf(record, "TW_IMAGEMEMXFER.BytesWritten"), written)) {
-                image.bytes += written;
+                m_image.bytes += written;
             } else {
-                image.bytesKnown = false;
+                m_image.bytesKnown = false;
             }
         }
         if (record.returnCode == "TWRC_XFERDONE" || record.returnCode == "TWRC_CANCEL") {
-            image.outcome = record.returnCode;
+            m_image.outcome = record.returnCode;
         }
     } else if (record.Is("DAT_PENDINGXFERS", "MSG_ENDXFER") && m_imageOpen) {
         unsigned long long count = 0;
         const std::string text = ValueOf(record, "TW_PENDINGXFERS.Count");
         if (ParseNumber(text, count)) {
-            s.images.back().pendingAfter = static_cast<long>(count);
+            m_image.pendingAfter = static_cast<long>(count);
         } else if (text == "-1") {
-            s.images.back().pendingAfter = -1;
+            m_image.pendingAfter = -1;
         }
+        CloseImage();
         m_imageOpen = false;
         m_info = ImageReport{};
     }
@@ -224,6 +233,9 @@ void SummaryBuilder::Add(const Record& record) {
             }
             cap.value = CapabilityValue(*block, cap.container);
         }
+        if (m_capabilities.size() >= kMaxDistinct && m_capabilities.count(cap.cap) == 0) {
+            return;
+        }
         auto [at, capAdded] = m_capabilities.emplace(cap.cap, s.capabilities.size());
         if (capAdded) {
             s.capabilities.push_back(std::move(cap));
@@ -233,7 +245,23 @@ void SummaryBuilder::Add(const Record& record) {
     }
 }
 
+void SummaryBuilder::CloseImage() {
+    if (!m_hasImage) {
+        return;
+    }
+    m_hasImage = false;
+    Summary& s = m_summary;
+    ++s.imageCount;
+    s.imagesDone += m_image.outcome == "TWRC_XFERDONE" ? 1 : 0;
+    s.imageBytes += m_image.bytes;
+    s.imageBytesKnown = s.imageBytesKnown && m_image.bytesKnown;
+    if (s.images.size() < kMaxListed) {
+        s.images.push_back(m_image);
+    }
+}
+
 Summary SummaryBuilder::Finish() {
+    CloseImage();
     Summary s = std::move(m_summary);
     std::stable_sort(
         s.triplets.begin(), s.triplets.end(),
@@ -265,6 +293,17 @@ Summary Summarize(const Log& log, const std::string& name) {
     }
     return builder.Finish();
 }
+
+namespace {
+
+// The line after a list cut at kMaxListed.
+void More(std::ostream& out, size_t count, size_t listed) {
+    if (count > listed) {
+        out << "  ... and " << count - listed << " more\n";
+    }
+}
+
+} // namespace
 
 // Everything from the logs is written through Printable at the end: the text is built first.
 void PrintSummary(const Summary& s, const std::string& name, std::ostream& stream) {
@@ -323,22 +362,18 @@ void PrintSummary(const Summary& s, const std::string& name, std::ostream& strea
                     : f.condition + " (DAT_STATUS " + s.Ref(f.load, f.statusSequence) + ")")
             << "\n";
     }
+    More(out, s.failureCount, s.failures.size());
     out << "\nStates:";
     for (size_t i = 0; i < s.states.size(); ++i) {
         out << (i == 0 ? " " : " -> ") << s.states[i];
     }
-    out << "\n";
-    unsigned long long bytes = 0;
-    bool bytesKnown = true;
-    size_t done = 0;
-    for (const ImageReport& image : s.images) {
-        bytes += image.bytes;
-        bytesKnown = bytesKnown && image.bytesKnown;
-        done += image.outcome == "TWRC_XFERDONE" ? 1 : 0;
+    if (s.stateChanges + 1 > s.states.size()) {
+        out << " -> ... (" << s.stateChanges + 1 - s.states.size() << " more)";
     }
-    out << "\nImages: " << done << " transferred";
-    if (!s.images.empty()) {
-        out << ", " << (bytesKnown ? std::to_string(bytes) : "?") << " bytes";
+    out << "\n";
+    out << "\nImages: " << s.imagesDone << " transferred";
+    if (s.imageCount > 0) {
+        out << ", " << (s.imageBytesKnown ? std::to_string(s.imageBytes) : "?") << " bytes";
     }
     out << "\n";
     for (size_t i = 0; i < s.images.size(); ++i) {
@@ -358,6 +393,7 @@ void PrintSummary(const Summary& s, const std::string& name, std::ostream& strea
         }
         out << "\n";
     }
+    More(out, s.imageCount, s.images.size());
     out << "\nCapabilities:" << (s.capabilities.empty() ? " none" : "") << "\n";
     size_t width = 0;
     for (const CapabilityReport& c : s.capabilities) {
@@ -425,7 +461,10 @@ nlohmann::json SummaryJson(const Summary& s, const std::string& name) {
         failure["statusSequence"] = f.statusSequence >= 0 ? json(f.statusSequence) : json(nullptr);
         j["failures"].push_back(failure);
     }
+    j["failureCount"] = s.failureCount;
     j["states"] = s.states;
+    j["stateChanges"] = s.stateChanges;
+    j["imageCount"] = s.imageCount;
     j["images"] = json::array();
     for (const ImageReport& image : s.images) {
         json item = {{"load", image.load + 1},

@@ -76,6 +76,10 @@ struct Summary {
     size_t cutEntries = 0;
     bool truncated = false;
     size_t diagnostics = 0;
+    // Beyond kMaxListed failures, images or state changes, only their counts and sums go on.
+    size_t failureCount = 0, imageCount = 0, imagesDone = 0, stateChanges = 0;
+    unsigned long long imageBytes = 0;
+    bool imageBytesKnown = true;
     size_t notes = 0;
     std::vector<LoggerLine> shownNotes; // the first kShownNotes, with their loads
     std::vector<size_t> shownNoteLoads;
@@ -85,6 +89,9 @@ struct Summary {
 };
 
 constexpr size_t kShownNotes = 10;
+constexpr size_t kMaxListed = 1000;
+// Distinct triplets, return codes or capabilities kept apart; the rest count as "(others)".
+constexpr size_t kMaxDistinct = 10000;
 
 // Sums up loads as their entries come: memory grows with what it reports (distinct triplets
 // and codes, failures, images, capabilities, state changes), not with the logs' length.
@@ -92,6 +99,7 @@ class SummaryBuilder {
 public:
     void StartLoad(const std::string& name);
     void Add(const Record& record);
+    void CloseImage();
     void Note(const LoggerLine& note);
     void Diagnostic() { ++m_summary.diagnostics; }
     Summary Finish();
@@ -102,7 +110,9 @@ private:
     int m_state = 3;
     long m_pendingFailure = -1; // the failure waiting for the DAT_STATUS that tells its code
     ImageReport m_info;         // the latest TW_IMAGEINFO, copied into the transfer that follows
-    bool m_imageOpen = false;
+    ImageReport m_image;        // the latest transfer, listed once it ends
+    bool m_hasImage = false;
+    bool m_imageOpen = false; // no MSG_ENDXFER yet
 };
 
 // One log, as one load.
