@@ -1,12 +1,18 @@
-// Reading speed of twainlog's log reader, in bytes of log text per second, on a long session
-// made of the entries the monitor writes: capability negotiation with its containers,
-// identities, memory transfers strip by strip, events, failures with their error-status lines.
+// Reading speed of twainlog's log reader and of its three commands, in bytes of log text per
+// second, on a long session made of the entries the monitor writes: capability negotiation
+// with its containers, identities, memory transfers strip by strip, events, failures with
+// their error-status lines. The log is fed in pieces of 1 MiB, as a file is read.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <sstream>
 #include <string>
+#include <string_view>
 
+#include "Check.h"
+#include "Diff.h"
 #include "LogReader.h"
+#include "Summary.h"
 
 namespace {
 
@@ -73,18 +79,87 @@ std::string Session(size_t pages) {
     return text;
 }
 
-void BM_ReadLog(benchmark::State& state) {
-    const std::string text = Session(static_cast<size_t>(state.range(0)));
-    size_t records = 0;
-    for (auto _ : state) {
-        const twainlog::Log log = twainlog::ReadLog(text);
-        records = log.records.size();
-        benchmark::DoNotOptimize(records);
+// Feeds the text in pieces, as ReadFile does.
+void Stream(const std::string& text, twainlog::LogSink& sink) {
+    twainlog::LogReader reader(sink);
+    for (size_t at = 0; at < text.size(); at += 1 << 20) {
+        reader.Feed(std::string_view(text).substr(at, 1 << 20));
     }
+    reader.Finish();
+}
+
+template <typename Consume>
+class Sink : public twainlog::LogSink {
+public:
+    explicit Sink(Consume consume) : m_consume(consume) {}
+    void OnRecord(const twainlog::Record& record) override { m_consume(record); }
+
+private:
+    Consume m_consume;
+};
+
+void Report(benchmark::State& state, const std::string& text) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
     state.counters["log_MB"] = static_cast<double>(text.size()) / 1e6;
-    state.counters["entries"] = static_cast<double>(records);
 }
-BENCHMARK(BM_ReadLog)->Arg(10)->Arg(200)->Unit(benchmark::kMillisecond);
+
+// The reader alone: entries read and dropped.
+void BM_Read(benchmark::State& state) {
+    const std::string text = Session(static_cast<size_t>(state.range(0)));
+    for (auto _ : state) {
+        size_t records = 0;
+        Sink sink([&](const twainlog::Record&) { ++records; });
+        Stream(text, sink);
+        benchmark::DoNotOptimize(records);
+    }
+    Report(state, text);
+}
+BENCHMARK(BM_Read)->Arg(200)->Unit(benchmark::kMillisecond);
+
+void BM_Summary(benchmark::State& state) {
+    const std::string text = Session(static_cast<size_t>(state.range(0)));
+    for (auto _ : state) {
+        twainlog::SummaryBuilder builder;
+        builder.StartLoad("log");
+        Sink sink([&](const twainlog::Record& record) { builder.Add(record); });
+        Stream(text, sink);
+        benchmark::DoNotOptimize(builder.Finish());
+    }
+    Report(state, text);
+}
+BENCHMARK(BM_Summary)->Arg(200)->Unit(benchmark::kMillisecond);
+
+void BM_Check(benchmark::State& state) {
+    const std::string text = Session(static_cast<size_t>(state.range(0)));
+    for (auto _ : state) {
+        twainlog::Checker checker;
+        checker.StartLoad("");
+        Sink sink([&](const twainlog::Record& record) { checker.Add(record); });
+        Stream(text, sink);
+        checker.EndLoad();
+        benchmark::DoNotOptimize(checker.Faults());
+    }
+    Report(state, text);
+}
+BENCHMARK(BM_Check)->Arg(200)->Unit(benchmark::kMillisecond);
+
+// Both sides read, then aligned; the two logs are alike, so the output is empty.
+void BM_Diff(benchmark::State& state) {
+    const std::string text = Session(static_cast<size_t>(state.range(0)));
+    const twainlog::DiffOptions options;
+    for (auto _ : state) {
+        twainlog::DiffSide a(options), b(options);
+        for (twainlog::DiffSide* side : {&a, &b}) {
+            side->StartLoad("", false);
+            Sink sink([&](const twainlog::Record& record) { side->Add(record); });
+            Stream(text, sink);
+            side->EndLoad();
+        }
+        std::ostringstream out;
+        benchmark::DoNotOptimize(twainlog::DiffSides(a, b, "a", "b", options, out));
+    }
+    Report(state, text); // bytes of one side
+}
+BENCHMARK(BM_Diff)->Arg(200)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -25,7 +25,7 @@ FILE* g_pLogFile = nullptr;
 namespace {
 
 // The state line: an empty line, then the tracked state.
-constexpr char kStatusLineFormat[] = "%sTWAIN Status = [%d]%s";
+constexpr char kStatusLineFormat[] = "%s" LOG_STATE_LABEL "%d]%s";
 
 bool IsImageTransfer(unsigned short DAT) {
     return DAT == DAT_IMAGEMEMXFER || DAT == DAT_IMAGENATIVEXFER || DAT == DAT_IMAGEFILEXFER;
@@ -197,9 +197,9 @@ bool CParaAnalyze::ResultMake() {
             return false;
         }
     }
-    Append("        Return Code = [%s]%s", MacroName(MacroRows(twrc_macros), m_ReturnCode), CRLF);
-    Append("pData   = <0x%08x>%s", static_cast<unsigned int>(reinterpret_cast<uintptr_t>(m_pData)),
-           CRLF);
+    Append(LOG_RETURN_CODE_LABEL "%s]%s", MacroName(MacroRows(twrc_macros), m_ReturnCode), CRLF);
+    Append(LOG_PDATA_LABEL "0x%08x>%s",
+           static_cast<unsigned int>(reinterpret_cast<uintptr_t>(m_pData)), CRLF);
     return true;
 }
 
@@ -409,7 +409,7 @@ void CParaAnalyze::MakeItemList(unsigned short cap, unsigned short itemType, uns
 
 namespace {
 
-constexpr char kCutMarker[] = "Size of CAP_xxx too long";
+constexpr char kCutMarker[] = LOG_CUT_MARKER;
 static_assert(LOG_SECTION_LIMIT + sizeof kCutMarker <= RESULT_TEXT_SIZE,
               "a cut section and its marker fit the result text");
 
@@ -469,7 +469,8 @@ bool MakeLogFilePath(const char* directory, const struct timeval& now, char* pat
     if (!MakeLoadStamp(now, stamp, sizeof stamp)) {
         return false;
     }
-    const int length = snprintf(path, size, "%s/Twainlog_%s.txt", directory, stamp);
+    const int length =
+        snprintf(path, size, "%s/" LOG_FILE_PREFIX "%s" LOG_FILE_SUFFIX, directory, stamp);
     return length > 0 && static_cast<size_t>(length) < size;
 }
 
@@ -497,7 +498,8 @@ FILE* OpenLogFile(const char* path) {
 
 void setupTwainLog() {
     char directory[256] = TWAINMON_LOG_DIRECTORY;
-    static_assert(sizeof TWAINMON_LOG_DIRECTORY + sizeof "/Twainlog_YYYYMMDD_HHMMSS_mmmm.txt" <=
+    static_assert(sizeof TWAINMON_LOG_DIRECTORY + sizeof "/" LOG_FILE_PREFIX
+                                                         "YYYYMMDD_HHMMSS_mmmm" LOG_FILE_SUFFIX <=
                       256,
                   "the log file's path must fit its 256-byte buffer");
     if (access(directory, F_OK) == -1) {
@@ -588,8 +590,8 @@ void LogTriplet(TW_IDENTITY* pOrigin, TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG
     }
     if (rc == TWRC_FAILURE && stack == 0) {
         stack = 1;
-        length = AppendLine(text, length, size, "*** Inspect Error Status Start ***");
-        length = AppendLine(text, length, size, "*** Inspect Error Status End   ***");
+        length = AppendLine(text, length, size, LOG_ERROR_STATUS_START);
+        length = AppendLine(text, length, size, LOG_ERROR_STATUS_END);
         stack = 0;
     }
 

@@ -8,6 +8,7 @@
 
 #include <sys/time.h>
 
+#include "LogVocabulary.h"
 #include "TwDump.h"
 #include "twain.h"
 #include "twaintbl.h"
@@ -15,12 +16,8 @@
 // Every result text handed to the analyzer holds RESULT_TEXT_SIZE bytes. Appends beyond it
 // are cut, keeping the first RESULT_TEXT_SIZE - 1 characters; the log writes at most
 // LOG_SECTION_LIMIT of them, so a cut text logs exactly as a longer one would.
-constexpr size_t LOG_SECTION_LIMIT = 5120;
 constexpr size_t RESULT_TEXT_SIZE = 8192;
 static_assert(RESULT_TEXT_SIZE > LOG_SECTION_LIMIT + 1, "a cut text must still be cut");
-
-// Line end of every trace line.
-#define CRLF "\r\n"
 
 #define TWAINMON_EXPORT __attribute__((visibility("default")))
 
@@ -248,7 +245,7 @@ constexpr size_t TRIPLET_TEXT_SIZE = 1024;
 #define DRIVER_THREW_LINE "*** Driver threw an exception; TWRC_FAILURE returned ***"
 
 // A result section longer than LOG_SECTION_LIMIT keeps its first LOG_SECTION_LIMIT bytes and
-// ends in the marker "Size of CAP_xxx too long", with no line end. text holds
+// ends in LOG_CUT_MARKER, with no line end. text holds
 // RESULT_TEXT_SIZE bytes; returns the length to log.
 size_t CutResultSection(char* text, size_t length);
 // True when the call is event polling that the log leaves out: no triplet line, no result

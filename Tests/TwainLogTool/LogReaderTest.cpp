@@ -17,7 +17,7 @@ const char kCut[] = "Size of CAP_xxx too long";
 struct ReadCase {
     const char* name;
     std::string text;
-    const char* expected; // Shape() of the reading
+    std::string expected; // Shape() of the reading
 };
 
 void PrintTo(const ReadCase& c, std::ostream* out) {
@@ -153,6 +153,24 @@ const ReadCase kReadCases[] = {
      "[00001] DG_CONTROL/DAT_IDENTITY/MSG_OPENDS = TWRC_SUCCESS state 4 (line 7)\n"
      "[00002] DG_CONTROL/DAT_IDENTITY/MSG_CLOSEDS = TWRC_SUCCESS state 3 (line 12)\n"},
     {"EmptyLog", "", ""},
+    // Limits: a line is read up to 64 KiB, an entry's fields up to 64 KiB of text.
+    {"OverlongLineAndEntry",
+     std::string(70000, 'x') + "\r\n" +
+         Entry("[00001] [APP] DG_CONTROL/DAT_NULL/MSG_GET", "TWRC_SUCCESS",
+               {"  TW_X = {", (std::string(40000, 'a') + " = [1]").c_str(),
+                (std::string(40000, 'b') + " = [2]").c_str(), "  }"}),
+     "[00001] DG_CONTROL/DAT_NULL/MSG_GET = TWRC_SUCCESS state 4 (line 2)\n"
+     "line 1: the line is longer than 65536 bytes: the rest of it is skipped\n"
+     "line 7: entry [00001] holds more than 65536 bytes of fields: the rest of them is "
+     "skipped\n"},
+    // The monitor's notes are no entry, and explain the gap after them.
+    {"NotesBetweenEntries",
+     Entry("[00001] [APP] DG_CONTROL/DAT_NULL/MSG_GET", "TWRC_SUCCESS") +
+         Crlf({"*** 2 entries lost: disk full ***"}) +
+         Entry("[00004] [APP] DG_CONTROL/DAT_NULL/MSG_GET", "TWRC_FAILURE") +
+         Crlf({"*** Logging stopped: disk full ***"}),
+     "[00001] DG_CONTROL/DAT_NULL/MSG_GET = TWRC_SUCCESS state 4 (line 1)\n"
+     "[00004] DG_CONTROL/DAT_NULL/MSG_GET = TWRC_FAILURE errorstatus (line 7)\n"},
 };
 
 INSTANTIATE_TEST_SUITE_P(, ReadsLog, testing::ValuesIn(kReadCases),
@@ -185,6 +203,29 @@ TEST(LogReader, CutEntryKeepsWhatCameBeforeTheMarker) {
     ASSERT_NE(list, nullptr);
     ASSERT_EQ(list->children.size(), 2u);
     EXPECT_EQ(list->children[1].value, "ICAP_COMPRE");
+}
+
+// Read in pieces of any size, as a file is, a log reads as it does whole.
+TEST(LogReader, PiecesReadAsTheWhole) {
+    struct Keep : LogSink {
+        Log log;
+        void OnRecord(const Record& r) override { log.records.push_back(r); }
+        void OnDiagnostic(const Diagnostic& d) override { log.diagnostics.push_back(d); }
+    };
+    std::string whole;
+    for (const ReadCase& c : kReadCases) {
+        whole += c.text;
+    }
+    const std::string expected = Shape(ReadLog(whole));
+    for (const size_t piece : {1, 2, 7, 4096}) {
+        Keep keep;
+        LogReader reader(keep);
+        for (size_t at = 0; at < whole.size(); at += piece) {
+            reader.Feed(std::string_view(whole).substr(at, piece));
+        }
+        reader.Finish();
+        EXPECT_EQ(Shape(keep.log), expected) << piece;
+    }
 }
 
 // Every prefix of a log and every byte flipped: read without a crash, and a prefix never

@@ -136,77 +136,94 @@ std::string StatesText(const char* states) {
 
 } // namespace
 
+void Checker::Report(const Last& at, const std::string& text) {
+    m_faults.push_back({m_load, at.sequence, at.line, at.title, text});
+}
+
+void Checker::StartLoad(const std::string& name) {
+    m_load = name;
+    m_any = false;
+    m_state = 3; // set when the monitor opened its log
+    m_transferOpen = false;
+    m_failurePending = false;
+}
+
+void Checker::Add(const Record& record) {
+    if (m_failurePending && !record.Is("DAT_STATUS", "MSG_GET")) {
+        Report("TWRC_FAILURE not followed by DAT_STATUS: its condition code is lost");
+    }
+    if (record.kind == EntryKind::Call && record.sequence == 1 && m_any) {
+        m_state = 3; // a second load appending to the same file
+        m_transferOpen = false;
+    }
+    m_any = true;
+    m_last = {record.sequence, record.line, record.Title()};
+    if (record.kind == EntryKind::Call) {
+        if (const StateRule* rule = RuleFor(record); rule && !Allows(rule->states, m_state)) {
+            Report(record.msg + " on " + record.dat + " in state " + std::to_string(m_state) +
+                   ", allowed in " + StatesText(rule->states) + ": " + rule->why);
+        }
+        const bool ends = record.Is("DAT_PENDINGXFERS", "MSG_ENDXFER") ||
+                          record.Is("DAT_USERINTERFACE", "MSG_DISABLEDS") ||
+                          record.Is("DAT_IDENTITY", "MSG_CLOSEDS");
+        if (m_transferOpen && ((IsImageTransfer(record) && m_transferDone) ||
+                               (ends && !record.Is("DAT_PENDINGXFERS", "MSG_ENDXFER")))) {
+            Report("the image transfer begun at " + SequenceText(m_transfer) +
+                   " has no MSG_ENDXFER before this " + record.msg);
+            m_transferOpen = false;
+        }
+        if (record.Is("DAT_PENDINGXFERS", "MSG_ENDXFER") && !record.Failed()) {
+            m_transferOpen = false;
+        }
+        if (IsImageTransfer(record) && !record.Failed() && m_state >= 6) {
+            if (!m_transferOpen) {
+                m_transferOpen = true;
+                m_transfer = record.sequence;
+            }
+            m_transferDone =
+                record.returnCode == "TWRC_XFERDONE" || record.returnCode == "TWRC_CANCEL";
+        }
+    }
+    m_failurePending = record.Failed() && !record.Is("DAT_STATUS", "MSG_GET");
+    m_state = NextState(m_state, record);
+}
+
+void Checker::EndLoad() {
+    if (!m_any) {
+        return;
+    }
+    if (m_failurePending) {
+        Report("TWRC_FAILURE at the end of the session: DAT_STATUS was never asked");
+    }
+    if (m_transferOpen) {
+        Report("the session ends, and the image transfer begun at " + SequenceText(m_transfer) +
+               " never had its MSG_ENDXFER");
+    }
+    if (m_state > 3) {
+        Report("the session ends in state " + std::to_string(m_state) +
+               ": the source was never closed with MSG_CLOSEDS");
+    }
+    m_any = false;
+    m_failurePending = false;
+    m_transferOpen = false;
+}
+
 std::vector<Fault> CheckLog(const Log& log) {
-    std::vector<Fault> faults;
-    const auto& records = log.records;
-    int state = 3;      // set when the monitor opened its log
-    long transfer = -1; // index of the record that began an image transfer not yet ended
-    bool transferDone = false;
-    for (size_t i = 0; i < records.size(); ++i) {
-        const Record& record = records[i];
-        if (record.kind == EntryKind::Call && record.sequence == 1 && i > 0) {
-            state = 3; // a second load appending to the same file
-            transfer = -1;
-        }
-        auto fault = [&](const std::string& text) {
-            faults.push_back({record.sequence, record.line, record.Title(), text});
-        };
-        if (record.kind == EntryKind::Call) {
-            if (const StateRule* rule = RuleFor(record); rule && !Allows(rule->states, state)) {
-                fault(record.msg + " on " + record.dat + " in state " + std::to_string(state) +
-                      ", allowed in " + StatesText(rule->states) + ": " + rule->why);
-            }
-            const bool ends = record.Is("DAT_PENDINGXFERS", "MSG_ENDXFER") ||
-                              record.Is("DAT_USERINTERFACE", "MSG_DISABLEDS") ||
-                              record.Is("DAT_IDENTITY", "MSG_CLOSEDS");
-            if (transfer >= 0 && ((IsImageTransfer(record) && transferDone) ||
-                                  (ends && !record.Is("DAT_PENDINGXFERS", "MSG_ENDXFER")))) {
-                fault("the image transfer begun at " + SequenceText(records[transfer].sequence) +
-                      " has no MSG_ENDXFER before this " + record.msg);
-                transfer = -1;
-            }
-            if (record.Is("DAT_PENDINGXFERS", "MSG_ENDXFER") && !record.Failed()) {
-                transfer = -1;
-            }
-            if (IsImageTransfer(record) && !record.Failed() && state >= 6) {
-                if (transfer < 0) {
-                    transfer = static_cast<long>(i);
-                }
-                transferDone =
-                    record.returnCode == "TWRC_XFERDONE" || record.returnCode == "TWRC_CANCEL";
-            }
-        }
-        if (record.Failed() && !record.Is("DAT_STATUS", "MSG_GET")) {
-            const bool asked = i + 1 < records.size() && records[i + 1].Is("DAT_STATUS", "MSG_GET");
-            if (!asked) {
-                fault(i + 1 < records.size()
-                          ? "TWRC_FAILURE not followed by DAT_STATUS: its condition code is lost"
-                          : "TWRC_FAILURE at the end of the session: DAT_STATUS was never asked");
-            }
-        }
-        state = NextState(state, record);
+    Checker checker;
+    checker.StartLoad("");
+    for (const Record& record : log.records) {
+        checker.Add(record);
     }
-    if (!records.empty()) {
-        const Record& last = records.back();
-        if (transfer >= 0) {
-            faults.push_back({last.sequence, last.line, last.Title(),
-                              "the session ends, and the image transfer begun at " +
-                                  SequenceText(records[transfer].sequence) +
-                                  " never had its MSG_ENDXFER"});
-        }
-        if (state > 3) {
-            faults.push_back({last.sequence, last.line, last.Title(),
-                              "the session ends in state " + std::to_string(state) +
-                                  ": the source was never closed with MSG_CLOSEDS"});
-        }
-    }
-    return faults;
+    checker.EndLoad();
+    return std::move(checker.Faults());
 }
 
 void PrintFaults(const std::vector<Fault>& faults, std::ostream& out) {
     for (const Fault& fault : faults) {
-        out << SequenceText(fault.sequence) << " " << fault.call << " (line " << fault.line
-            << "): " << fault.text << "\n";
+        const std::string load = fault.load.empty() ? "" : fault.load + ": ";
+        out << Printable(load + SequenceText(fault.sequence) + " " + fault.call + " (line " +
+                         std::to_string(fault.line) + "): " + fault.text)
+            << "\n";
     }
     out << (faults.empty() ? "no protocol faults"
                            : std::to_string(faults.size()) +

@@ -11,6 +11,7 @@
 namespace twainlog {
 
 struct Fault {
+    std::string load; // the load's file when there are several
     long sequence = -1;
     size_t line = 0;
     std::string call; // the entry's triplet
@@ -26,6 +27,34 @@ struct StateRule {
 };
 
 extern const std::vector<StateRule> kAllowedStates;
+
+// Follows the state per load as the entries come; faults are all it keeps.
+class Checker {
+public:
+    void StartLoad(const std::string& name);
+    void Add(const Record& record);
+    void EndLoad();
+    std::vector<Fault>& Faults() { return m_faults; }
+
+private:
+    void Report(const std::string& text) { Report(m_last, text); }
+    struct Last {
+        long sequence = -1;
+        size_t line = 0;
+        std::string title;
+    };
+    void Report(const Last& at, const std::string& text);
+
+    std::vector<twainlog::Fault> m_faults;
+    std::string m_load;
+    bool m_any = false; // an entry was seen in this load
+    Last m_last;        // the latest entry
+    int m_state = 3;
+    long m_transfer = -1; // sequence of the call that began an image transfer not yet ended
+    bool m_transferOpen = false;
+    bool m_transferDone = false;
+    bool m_failurePending = false; // the latest entry failed: the next must be DAT_STATUS
+};
 
 std::vector<Fault> CheckLog(const Log& log);
 

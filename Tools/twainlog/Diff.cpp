@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <map>
 
+#include "LogVocabulary.h"
+
 namespace twainlog {
 
 namespace {
@@ -11,10 +13,14 @@ using Script = std::vector<std::pair<long, long>>;
 
 class Myers {
 public:
-    Myers(const std::vector<int>& a, const std::vector<int>& b) : m_a(a), m_b(b) {}
+    Myers(const std::vector<int>& a, const std::vector<int>& b, long maxEdits)
+        : m_a(a), m_b(b), m_limit(std::max(maxEdits / 2, 1L)) {}
 
-    Script Run() {
+    Script Run(AlignNote* note) {
         Diff(0, static_cast<long>(m_a.size()), 0, static_cast<long>(m_b.size()));
+        if (note != nullptr) {
+            *note = m_note;
+        }
         return std::move(m_script);
     }
 
@@ -44,6 +50,11 @@ private:
                 Diff(a0, x, b0, y);
                 Diff(x, a1, y, b1);
             } else {
+                // No snake within the search: every element differs, unless the search was
+                // cut short by the cap, and then this part stays unaligned.
+                if ((a1 - a0 + b1 - b0 + 1) / 2 > m_limit && m_note.unaligned++ == 0) {
+                    m_note.a0 = a0, m_note.a1 = a1, m_note.b0 = b0, m_note.b1 = b1;
+                }
                 for (long i = a0; i < a1; ++i) {
                     m_script.emplace_back(i, -1);
                 }
@@ -60,7 +71,7 @@ private:
     // Finds a point (x, y) on a shortest edit path, searching from both ends at once.
     bool MiddleSnake(long a0, long a1, long b0, long b1, long& splitX, long& splitY) {
         const long n = a1 - a0, m = b1 - b0;
-        const long maxD = (n + m + 1) / 2;
+        const long maxD = std::min((n + m + 1) / 2, m_limit);
         const long offset = maxD;
         const long size = 2 * maxD + 2;
         std::vector<long> forward(size, -1), backward(size, -1);
@@ -128,13 +139,10 @@ private:
 
     const std::vector<int>& m_a;
     const std::vector<int>& m_b;
+    const long m_limit; // the search from each end stops after this many edits
     Script m_script;
+    AlignNote m_note;
 };
-
-// The identity two entries must share to be aligned.
-std::string Identity(const Record& record) {
-    return std::to_string(static_cast<int>(record.kind)) + " " + record.Title();
-}
 
 struct Field {
     std::string path;
@@ -147,8 +155,14 @@ bool Ignored(const std::string& path, const std::string& name, const DiffOptions
            }) != options.ignore.end();
 }
 
+// The compared text of an entry's fields is kept to a few times the entry's own bytes.
+constexpr size_t kMaxFieldText = 4 * kMaxEntryBytes;
+
 void Flatten(const Node& node, const std::string& parent, const DiffOptions& options,
-             std::map<std::string, int>& seen, std::vector<Field>& out) {
+             std::map<std::string, int>& seen, std::string& out) {
+    if (out.size() > kMaxFieldText) {
+        return;
+    }
     std::string path = parent.empty() ? node.name : parent + "." + node.name;
     if (const int n = ++seen[path]; n > 1) {
         path += "#" + std::to_string(n);
@@ -162,25 +176,42 @@ void Flatten(const Node& node, const std::string& parent, const DiffOptions& opt
         }
         return;
     }
-    out.push_back(
-        {path, node.kind == Node::Kind::List ? "{" + node.value + "}" : "[" + node.value + "]"});
+    out += path + " = " +
+           (node.kind == Node::Kind::List ? "{" + node.value + "}" : "[" + node.value + "]") + "\n";
 }
 
-std::vector<Field> Fields(const Record& record, const DiffOptions& options) {
-    std::vector<Field> fields;
+std::string FieldText(const Record& record, const DiffOptions& options) {
+    std::string text;
     if (!Ignored("Return Code", "Return Code", options)) {
-        fields.push_back({"Return Code", "[" + record.returnCode + "]"});
+        text += "Return Code = [" + record.returnCode + "]\n";
     }
     if (!Ignored("TWAIN Status", "TWAIN Status", options)) {
-        fields.push_back({"TWAIN Status",
-                          record.state >= 0 ? "[" + std::to_string(record.state) + "]" : "(none)"});
+        text += "TWAIN Status = " +
+                (record.state >= 0 ? "[" + std::to_string(record.state) + "]" : "(none)") + "\n";
     }
     if (record.cut) {
-        fields.push_back({"(cut at 5120 bytes)", ""});
+        text += "(cut at " + std::to_string(LOG_SECTION_LIMIT) + " bytes) = \n";
     }
     std::map<std::string, int> seen;
     for (const Node& block : record.blocks) {
-        Flatten(block, "", options, seen, fields);
+        Flatten(block, "", options, seen, text);
+    }
+    if (text.size() > kMaxFieldText) {
+        text += "(fields beyond " + std::to_string(kMaxFieldText) + " bytes not compared) = \n";
+    }
+    return text;
+}
+
+std::vector<Field> Fields(const std::string& text) {
+    std::vector<Field> fields;
+    for (size_t at = 0; at < text.size();) {
+        size_t end = text.find('\n', at);
+        end = end == std::string::npos ? text.size() : end;
+        const std::string line = text.substr(at, end - at);
+        const size_t eq = line.find(" = ");
+        fields.push_back(eq == std::string::npos ? Field{line, ""}
+                                                 : Field{line.substr(0, eq), line.substr(eq + 3)});
+        at = end + 1;
     }
     return fields;
 }
@@ -190,8 +221,11 @@ struct Change {
     std::string text;
 };
 
-std::vector<Change> Compare(const Record& a, const Record& b, const DiffOptions& options) {
-    const std::vector<Field> left = Fields(a, options), right = Fields(b, options);
+std::vector<Change> Compare(const DiffEntry& a, const DiffEntry& b) {
+    if (a.fields == b.fields) {
+        return {};
+    }
+    const std::vector<Field> left = Fields(a.fields), right = Fields(b.fields);
     std::map<std::string, const Field*> rightByPath;
     for (const Field& field : right) {
         rightByPath.emplace(field.path, &field);
@@ -219,19 +253,19 @@ std::vector<Change> Compare(const Record& a, const Record& b, const DiffOptions&
 struct Step {
     long a = -1;
     long b = -1;
-    std::vector<Change> changes;
-    bool Differs() const { return a < 0 || b < 0 || !changes.empty(); }
+    bool differs = false;
 };
 
 class Printer {
 public:
     Printer(std::ostream& out, bool color) : m_out(out), m_color(color) {}
 
+    // Text from the logs is escaped; the colours are the printer's own.
     void Line(const char* color, const std::string& text) {
         if (m_color && color != nullptr) {
-            m_out << color << text << "\033[0m\n";
+            m_out << color << Printable(text) << "\033[0m\n";
         } else {
-            m_out << text << "\n";
+            m_out << Printable(text) << "\n";
         }
     }
 
@@ -245,39 +279,77 @@ constexpr const char* kGreen = "\033[32m";
 constexpr const char* kCyan = "\033[36m";
 constexpr const char* kBold = "\033[1m";
 
-std::string EntryText(const Record& record) {
-    return SequenceText(record.sequence) + " " + record.Title();
+bool IsLoad(const DiffEntry& entry) {
+    return entry.identity[0] == 'L';
+}
+
+// The entry's line: its sequence number and title, or the load it begins.
+std::string EntryText(const DiffEntry& entry) {
+    const std::string title = entry.identity.substr(entry.identity.find(' ') + 1);
+    return IsLoad(entry) ? "load " + title : SequenceText(entry.sequence) + " " + title;
 }
 
 } // namespace
 
-std::vector<std::pair<long, long>> Align(const std::vector<int>& a, const std::vector<int>& b) {
-    return Myers(a, b).Run();
+std::vector<std::pair<long, long>> Align(const std::vector<int>& a, const std::vector<int>& b,
+                                         long maxEdits, AlignNote* note) {
+    return Myers(a, b, maxEdits).Run(note);
 }
 
-bool DiffLogs(const Log& a, const Log& b, const std::string& nameA, const std::string& nameB,
-              const DiffOptions& options, std::ostream& out) {
+void DiffSide::StartLoad(const std::string& name, bool marked) {
+    m_marker = -1;
+    m_identityOnly = true;
+    m_loadEntries = 0;
+    if (marked) {
+        m_marker = static_cast<long>(m_entries.size());
+        m_entries.push_back({"L " + name, -1, "", ""});
+    }
+}
+
+void DiffSide::Add(const Record& record) {
+    m_identityOnly = m_identityOnly && record.Is("DAT_IDENTITY", "MSG_GET");
+    ++m_loadEntries;
+    m_entries.push_back({std::to_string(static_cast<int>(record.kind)) + " " + record.Title(),
+                         record.sequence, record.returnCode, FieldText(record, m_options)});
+}
+
+// A load's start is aligned with a load of the same kind: identity only or a session.
+void DiffSide::EndLoad() {
+    if (m_marker >= 0) {
+        DiffEntry& marker = m_entries[static_cast<size_t>(m_marker)];
+        const bool identityOnly = m_identityOnly && m_loadEntries > 0;
+        marker.identity = (identityOnly ? "LI " : "LS ") + marker.identity.substr(2) +
+                          (identityOnly ? " (identity only)" : "");
+    }
+}
+
+bool DiffSides(const DiffSide& sideA, const DiffSide& sideB, const std::string& nameA,
+               const std::string& nameB, const DiffOptions& options, std::ostream& out) {
+    const std::vector<DiffEntry>& a = sideA.Entries();
+    const std::vector<DiffEntry>& b = sideB.Entries();
     std::map<std::string, int> ids;
-    auto keys = [&ids](const Log& log) {
+    auto keys = [&ids](const std::vector<DiffEntry>& entries) {
         std::vector<int> keys;
-        for (const Record& record : log.records) {
-            keys.push_back(
-                ids.emplace(Identity(record), static_cast<int>(ids.size())).first->second);
+        keys.reserve(entries.size());
+        for (const DiffEntry& entry : entries) {
+            // A load's start aligns by its kind, not its file's name.
+            const std::string key = IsLoad(entry) ? entry.identity.substr(0, 2) : entry.identity;
+            keys.push_back(ids.emplace(key, static_cast<int>(ids.size())).first->second);
         }
         return keys;
     };
     const std::vector<int> keysA = keys(a), keysB = keys(b);
+    AlignNote note;
     std::vector<Step> steps;
-    for (const auto& [i, j] : Align(keysA, keysB)) {
-        Step step{i, j, {}};
-        if (i >= 0 && j >= 0) {
-            step.changes = Compare(a.records[i], b.records[j], options);
-        }
-        steps.push_back(std::move(step));
+    for (const auto& [i, j] : Align(keysA, keysB, options.maxEdits, &note)) {
+        const bool differs = i < 0 || j < 0 ||
+                             (!IsLoad(a[static_cast<size_t>(i)]) &&
+                              a[static_cast<size_t>(i)].fields != b[static_cast<size_t>(j)].fields);
+        steps.push_back({i, j, differs});
     }
     std::vector<size_t> differing;
     for (size_t s = 0; s < steps.size(); ++s) {
-        if (steps[s].Differs()) {
+        if (steps[s].differs) {
             differing.push_back(s);
         }
     }
@@ -287,7 +359,18 @@ bool DiffLogs(const Log& a, const Log& b, const std::string& nameA, const std::s
     Printer print(out, options.color);
     print.Line(kBold, "--- " + nameA);
     print.Line(kBold, "+++ " + nameB);
+    if (note.unaligned > 0) {
+        print.Line(kCyan, "note: " + std::to_string(note.unaligned) +
+                              (note.unaligned == 1 ? " part needs" : " parts need") +
+                              " more than " + std::to_string(options.maxEdits) +
+                              " edits and is shown unaligned (the first: entries " +
+                              std::to_string(note.a0 + 1) + "-" + std::to_string(note.a1) +
+                              " against " + std::to_string(note.b0 + 1) + "-" +
+                              std::to_string(note.b1) + ")");
+    }
     const size_t context = options.context;
+    size_t counted = 0;            // steps counted into beforeA and beforeB
+    long beforeA = 0, beforeB = 0; // entries of each side before the hunk
     for (size_t d = 0; d < differing.size();) {
         // A hunk: changes closer than twice the context share one.
         size_t last = d;
@@ -298,10 +381,9 @@ bool DiffLogs(const Log& a, const Log& b, const std::string& nameA, const std::s
         const size_t from = differing[d] >= context ? differing[d] - context : 0;
         const size_t to = std::min(steps.size(), differing[last] + context + 1);
         long startA = -1, startB = -1, countA = 0, countB = 0;
-        long beforeA = 0, beforeB = 0; // entries of each side before the hunk
-        for (size_t s = 0; s < from; ++s) {
-            beforeA += steps[s].a >= 0 ? 1 : 0;
-            beforeB += steps[s].b >= 0 ? 1 : 0;
+        for (; counted < from; ++counted) {
+            beforeA += steps[counted].a >= 0 ? 1 : 0;
+            beforeB += steps[counted].b >= 0 ? 1 : 0;
         }
         for (size_t s = from; s < to; ++s) {
             if (steps[s].a >= 0) {
@@ -320,34 +402,58 @@ bool DiffLogs(const Log& a, const Log& b, const std::string& nameA, const std::s
         for (size_t s = from; s < to; ++s) {
             const Step& step = steps[s];
             if (step.b < 0) {
-                const Record& r = a.records[step.a];
-                print.Line(kRed, "- " + EntryText(r) + " = " + r.returnCode);
-            } else if (step.a < 0) {
-                const Record& r = b.records[step.b];
-                print.Line(kGreen, "+ " + EntryText(r) + " = " + r.returnCode);
-            } else {
-                const Record& ra = a.records[step.a];
-                const Record& rb = b.records[step.b];
-                std::string head = "  " + SequenceText(ra.sequence);
-                if (rb.sequence != ra.sequence) {
-                    head.pop_back();
-                    head += "|" + SequenceText(rb.sequence).substr(1);
-                }
-                head += " " + ra.Title();
-                if (step.changes.empty()) {
-                    print.Line(nullptr, head + " = " + ra.returnCode);
-                    continue;
-                }
-                print.Line(nullptr, head);
-                for (const Change& change : step.changes) {
-                    print.Line(change.side == '-' ? kRed : kGreen,
-                               std::string(1, change.side) + "       " + change.text);
-                }
+                const DiffEntry& r = a[static_cast<size_t>(step.a)];
+                print.Line(kRed, "- " + EntryText(r) + (IsLoad(r) ? "" : " = " + r.returnCode));
+                continue;
+            }
+            if (step.a < 0) {
+                const DiffEntry& r = b[static_cast<size_t>(step.b)];
+                print.Line(kGreen, "+ " + EntryText(r) + (IsLoad(r) ? "" : " = " + r.returnCode));
+                continue;
+            }
+            const DiffEntry& ra = a[static_cast<size_t>(step.a)];
+            const DiffEntry& rb = b[static_cast<size_t>(step.b)];
+            if (IsLoad(ra)) {
+                print.Line(nullptr, "  " + EntryText(ra) + " | " + EntryText(rb).substr(5));
+                continue;
+            }
+            std::string head = "  " + SequenceText(ra.sequence);
+            if (rb.sequence != ra.sequence) {
+                head.pop_back();
+                head += "|" + SequenceText(rb.sequence).substr(1);
+            }
+            head += EntryText(ra).substr(SequenceText(ra.sequence).size());
+            const std::vector<Change> changes = Compare(ra, rb);
+            if (changes.empty()) {
+                print.Line(nullptr, head + " = " + ra.returnCode);
+                continue;
+            }
+            print.Line(nullptr, head);
+            for (const Change& change : changes) {
+                print.Line(change.side == '-' ? kRed : kGreen,
+                           std::string(1, change.side) + "       " + change.text);
             }
         }
         d = last + 1;
     }
     return true;
+}
+
+} // namespace twainlog
+
+namespace twainlog {
+
+bool DiffLogs(const Log& a, const Log& b, const std::string& nameA, const std::string& nameB,
+              const DiffOptions& options, std::ostream& out) {
+    DiffSide sideA(options), sideB(options);
+    for (auto [log, side] : {std::pair{&a, &sideA}, std::pair{&b, &sideB}}) {
+        side->StartLoad("", false);
+        for (const Record& record : log->records) {
+            side->Add(record);
+        }
+        side->EndLoad();
+    }
+    return DiffSides(sideA, sideB, nameA, nameB, options, out);
 }
 
 } // namespace twainlog

@@ -1,5 +1,8 @@
 #include "LogReader.h"
 
+#include "LogVocabulary.h"
+
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -13,12 +16,15 @@ namespace twainlog {
 
 namespace {
 
-constexpr std::string_view kCutMarker = "Size of CAP_xxx too long";
-constexpr std::string_view kReturnCode = "        Return Code = [";
-constexpr std::string_view kPData = "pData   = <";
-constexpr std::string_view kState = "TWAIN Status = [";
-constexpr std::string_view kErrorStart = "*** Inspect Error Status Start ***";
-constexpr std::string_view kErrorEnd = "*** Inspect Error Status End   ***";
+constexpr std::string_view kCutMarker = LOG_CUT_MARKER;
+constexpr std::string_view kReturnCode = LOG_RETURN_CODE_LABEL;
+constexpr std::string_view kPData = LOG_PDATA_LABEL;
+constexpr std::string_view kState = LOG_STATE_LABEL;
+constexpr std::string_view kErrorStart = LOG_ERROR_STATUS_START;
+constexpr std::string_view kErrorEnd = LOG_ERROR_STATUS_END;
+constexpr std::string_view kNote = LOG_NOTE_PREFIX;
+// A triplet line the monitor writes is shorter than its rendering room.
+constexpr size_t kMaxTripletLine = 1024;
 constexpr std::string_view kBannerRule = "////////////////////////////////////////////////";
 constexpr std::string_view kBannerTitle = "           TWAIN ";
 constexpr std::string_view kBannerTime = "  << Current time = ";
@@ -208,22 +214,132 @@ BlockLine ParseBlockLine(std::string_view text) {
 
 enum class Ending { CrLf, Lf, Cut, None };
 
-class Reader {
-public:
-    explicit Reader(Log& log) : m_log(log) {}
+// A damaged line in a diagnostic: its first kMaxQuoted bytes, in quotes.
+std::string Quote(std::string_view text) {
+    return "\"" + std::string(text.substr(0, kMaxQuoted)) +
+           (text.size() > kMaxQuoted ? "\"..." : "\"");
+}
 
-    void Line(std::string_view text, size_t number, Ending ending);
+// Where a triplet line begins after a logger message's prefix on the same line, or npos.
+// The triplet ends the line, and its text after the label holds no blank but the one before
+// the capability's parentheses, so one candidate is tried, found from the end.
+size_t TripletAt(std::string_view text) {
+    size_t blank = text.rfind(' ');
+    if (blank != std::string_view::npos && blank > 0 && blank + 1 < text.size() &&
+        text[blank + 1] == '(') {
+        blank = text.rfind(' ', blank - 1);
+    }
+    if (blank == std::string_view::npos || blank < 4 || text[blank - 1] != ']') {
+        return std::string_view::npos;
+    }
+    const size_t open = text.rfind("] [", blank - 4);
+    if (open == std::string_view::npos) {
+        return std::string_view::npos;
+    }
+    size_t at = open;
+    while (at > 0 && IsDigit(text[at - 1])) {
+        --at;
+    }
+    if (at == open || at < 2 || text[at - 1] != '[') {
+        return std::string_view::npos;
+    }
+    TripletLine triplet;
+    return ParseTriplet(text.substr(at - 1), triplet) ? at - 1 : std::string_view::npos;
+}
+
+// Length of the valid UTF-8 sequence at text[i]; 0 when the byte begins none.
+size_t Utf8Length(std::string_view text, size_t i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c < 0x80) {
+        return 1;
+    }
+    size_t n = 0;
+    unsigned long code = 0, least = 0;
+    if ((c & 0xe0) == 0xc0) {
+        n = 2, code = c & 0x1f, least = 0x80;
+    } else if ((c & 0xf0) == 0xe0) {
+        n = 3, code = c & 0x0f, least = 0x800;
+    } else if ((c & 0xf8) == 0xf0) {
+        n = 4, code = c & 0x07, least = 0x10000;
+    } else {
+        return 0;
+    }
+    if (i + n > text.size()) {
+        return 0;
+    }
+    for (size_t k = 1; k < n; ++k) {
+        const auto b = static_cast<unsigned char>(text[i + k]);
+        if ((b & 0xc0) != 0x80) {
+            return 0;
+        }
+        code = (code << 6) | (b & 0x3f);
+    }
+    const bool surrogate = code >= 0xd800 && code <= 0xdfff;
+    return code < least || code > 0x10ffff || surrogate ? 0 : n;
+}
+
+// Bytes that are not UTF-8 become "\xNN"; with controls, so do the control characters (C0,
+// DEL and C1), but for line feeds when they are kept.
+std::string Escape(std::string_view text, bool controls, bool keepNewlines) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size();) {
+        const size_t n = Utf8Length(text, i);
+        const auto c = static_cast<unsigned char>(text[i]);
+        const bool control =
+            (n == 1 && (c < 0x20 || c == 0x7f) && !(keepNewlines && c == '\n')) ||
+            (n == 2 && c == 0xc2 && static_cast<unsigned char>(text[i + 1]) < 0xa0);
+        if (n == 0 || (controls && control)) {
+            for (size_t k = 0; k < std::max<size_t>(n, 1); ++k) {
+                char hex[8];
+                std::snprintf(hex, sizeof hex, "\\x%02x", static_cast<unsigned char>(text[i + k]));
+                out += hex;
+            }
+            i += std::max<size_t>(n, 1);
+        } else {
+            out.append(text, i, n);
+            i += n;
+        }
+    }
+    return out;
+}
+
+class Collector : public LogSink {
+public:
+    explicit Collector(Log& log) : m_log(log) {}
+    void OnRecord(const Record& record) override { m_log.records.push_back(record); }
+    void OnDiagnostic(const Diagnostic& diagnostic) override {
+        m_log.diagnostics.push_back(diagnostic);
+    }
+    void OnLoggerLine(const LoggerLine& line) override { m_log.loggerLines.push_back(line); }
+    void OnNote(const LoggerLine& note) override { m_log.notes.push_back(note); }
+
+private:
+    Log& m_log;
+};
+
+} // namespace
+
+class LogReader::Impl {
+public:
+    explicit Impl(LogSink& sink) : m_sink(sink) {}
+
+    void Feed(std::string_view bytes);
     void Finish();
+    size_t Lines() const { return m_number; }
 
 private:
     enum class Phase { Triplet, Result, Data, Blank, ErrorLines, Done };
 
+    void Physical(std::string_view line, bool ended);
+    void Line(std::string_view text, size_t number, Ending ending);
     void Diagnose(size_t line, std::string message) {
-        m_log.diagnostics.push_back({line, std::move(message)});
+        m_sink.OnDiagnostic({line, std::move(message)});
     }
     void Logger(std::string_view text, size_t number, Ending ending);
     void Start(EntryKind kind, size_t number);
     void EndRecord(bool atEnd);
+    void NameEvent(Record& record);
     void BlockText(std::string_view text, size_t number, bool lenient);
     void AddNode(Node node);
     void FlushLabel();
@@ -233,25 +349,36 @@ private:
                                    : "the entry on line " + std::to_string(m_cur.line);
     }
 
-    Log& m_log;
+    LogSink& m_sink;
+    std::string m_partial; // a line not yet ended, up to kMaxLineBytes of it
+    bool m_overlong = false;
+    size_t m_number = 0;
     bool m_has = false;
     Record m_cur;
     Phase m_phase = Phase::Done;
     std::vector<Node> m_stack;
+    size_t m_excess = 0;      // blocks open beyond kMaxDepth, skipped
+    size_t m_entryBytes = 0;  // text of the entry's fields kept so far
+    bool m_entryFull = false; // kMaxEntryBytes reached: the rest of the fields is skipped
     bool m_hasLabel = false;
     Node m_label;
     long m_lastSequence = 0;
+    bool m_noted = false; // a note came after the latest triplet line
+    int m_eventState = 3; // the state before the next event, to name it
 };
 
-void Reader::Start(EntryKind kind, size_t number) {
+void LogReader::Impl::Start(EntryKind kind, size_t number) {
     EndRecord(false);
     m_cur = Record{};
     m_cur.kind = kind;
     m_cur.line = number;
     m_has = true;
+    m_excess = 0;
+    m_entryBytes = 0;
+    m_entryFull = false;
 }
 
-void Reader::AddNode(Node node) {
+void LogReader::Impl::AddNode(Node node) {
     if (m_stack.empty()) {
         m_cur.blocks.push_back(std::move(node));
     } else {
@@ -259,7 +386,7 @@ void Reader::AddNode(Node node) {
     }
 }
 
-void Reader::FlushLabel() {
+void LogReader::Impl::FlushLabel() {
     if (m_hasLabel) {
         m_hasLabel = false;
         m_label.kind = Node::Kind::Label;
@@ -267,19 +394,43 @@ void Reader::FlushLabel() {
     }
 }
 
-void Reader::CloseAll(bool quietly) {
+void LogReader::Impl::CloseAll(bool quietly) {
     FlushLabel();
+    m_excess = 0;
     while (!m_stack.empty()) {
         Node node = std::move(m_stack.back());
         m_stack.pop_back();
-        if (!quietly) {
+        if (!quietly && !m_entryFull) {
             Diagnose(node.line, "block " + node.name + " of " + Where() + " is not closed");
         }
         AddNode(std::move(node));
     }
 }
 
-void Reader::EndRecord(bool atEnd) {
+// Names an event entry from its TW_EVENT block, or, while that is not logged, from the state
+// the event led to.
+void LogReader::Impl::NameEvent(Record& record) {
+    if (record.kind == EntryKind::Call && record.sequence == 1) {
+        m_eventState = 3; // a load begins; a second one may append to the same file
+    }
+    if (record.kind == EntryKind::Event) {
+        record.dg = "DG_CONTROL";
+        record.dat = "DAT_EVENT";
+        record.msg = "MSG_PROCESSEVENT";
+        if (const Node* message = record.Find("TW_EVENT.TWMessage")) {
+            record.eventMessage = message->value;
+        } else if (m_eventState == 5 && record.state == 6) {
+            record.eventMessage = "MSG_XFERREADY";
+        } else if (m_eventState == 5 && record.state == 4) {
+            record.eventMessage = "MSG_CLOSEDSREQ";
+        }
+    }
+    if (record.state >= 0) {
+        m_eventState = record.state;
+    }
+}
+
+void LogReader::Impl::EndRecord(bool atEnd) {
     if (!m_has) {
         return;
     }
@@ -300,17 +451,31 @@ void Reader::EndRecord(bool atEnd) {
         }
     }
     CloseAll(m_cur.cut || m_cur.truncated);
-    m_log.records.push_back(std::move(m_cur));
+    NameEvent(m_cur);
+    m_sink.OnRecord(m_cur);
     m_cur = Record{};
 }
 
-void Reader::BlockText(std::string_view text, size_t number, bool lenient) {
+void LogReader::Impl::BlockText(std::string_view text, size_t number, bool lenient) {
     const BlockLine parsed = ParseBlockLine(text);
     using K = BlockLine::Kind;
     if (parsed.kind == K::Bad) {
         if (!lenient) {
-            Diagnose(number, "unreadable line in " + Where() + ": \"" + std::string(text) + "\"");
+            Diagnose(number, "unreadable line in " + Where() + ": " + Quote(text));
         }
+        return;
+    }
+    if (m_excess > 0 || m_entryFull) { // skipped: only the depth is followed
+        m_hasLabel = false;
+        m_excess += parsed.kind == K::Open || parsed.kind == K::OpenJoined ? 1 : 0;
+        m_excess -= parsed.kind == K::Close && m_excess > 0 ? 1 : 0;
+        return;
+    }
+    m_entryBytes += text.size();
+    if (m_entryBytes > kMaxEntryBytes) {
+        m_entryFull = true;
+        Diagnose(number, Where() + " holds more than " + std::to_string(kMaxEntryBytes) +
+                             " bytes of fields: the rest of them is skipped");
         return;
     }
     if (parsed.kind == K::Close) {
@@ -325,6 +490,13 @@ void Reader::BlockText(std::string_view text, size_t number, bool lenient) {
         return;
     }
     if (parsed.kind == K::Open || parsed.kind == K::OpenJoined) {
+        if (m_stack.size() >= kMaxDepth) {
+            m_hasLabel = false;
+            m_excess = 1;
+            Diagnose(number, "blocks nested deeper than " + std::to_string(kMaxDepth) +
+                                 " levels in " + Where() + ": the deeper lines are skipped");
+            return;
+        }
         Node node;
         node.kind = Node::Kind::Block;
         node.line = number;
@@ -362,32 +534,24 @@ void Reader::BlockText(std::string_view text, size_t number, bool lenient) {
     AddNode(std::move(node));
 }
 
-void Reader::Logger(std::string_view text, size_t number, Ending ending) {
+void LogReader::Impl::Logger(std::string_view text, size_t number, Ending ending) {
     // A logger message with an empty text leaves its prefix without a line feed, and the
     // next entry's text then follows on the same line.
     if (ending == Ending::CrLf && !IsBannerLine(text)) {
-        size_t split = std::string_view::npos;
-        for (size_t at = text.find('[', 1); at != std::string_view::npos;
-             at = text.find('[', at + 1)) {
-            TripletLine triplet;
-            if (ParseTriplet(text.substr(at), triplet)) {
-                split = at;
-                break;
-            }
-        }
+        size_t split = TripletAt(text);
         for (std::string_view start : {kReturnCode, kErrorStart}) {
             split = std::min(split, text.find(start));
         }
         if (split != std::string_view::npos) {
-            m_log.loggerLines.push_back({number, std::string(text.substr(0, split))});
+            m_sink.OnLoggerLine({number, std::string(text.substr(0, split))});
             Line(text.substr(split), number, ending);
             return;
         }
     }
-    m_log.loggerLines.push_back({number, std::string(text)});
+    m_sink.OnLoggerLine({number, std::string(text)});
 }
 
-void Reader::Line(std::string_view text, size_t number, Ending ending) {
+void LogReader::Impl::Line(std::string_view text, size_t number, Ending ending) {
     const bool lenient = ending == Ending::Cut || ending == Ending::None;
     if (text.empty()) {
         if (m_has && m_phase == Phase::Data && ending != Ending::Cut && ending != Ending::None) {
@@ -408,15 +572,17 @@ void Reader::Line(std::string_view text, size_t number, Ending ending) {
             m_cur.hasCap = triplet.hasCap;
             m_cur.cap = std::string(triplet.cap);
             m_phase = Phase::Triplet;
-            if (triplet.sequence != m_lastSequence + 1 && triplet.sequence != 1) {
+            // After a note (entries lost), a gap is the note's to explain.
+            if (triplet.sequence != m_lastSequence + 1 && triplet.sequence != 1 && !m_noted) {
                 Diagnose(number, "sequence number " + SequenceText(triplet.sequence) + " follows " +
                                      SequenceText(m_lastSequence));
             }
             m_lastSequence = triplet.sequence;
+            m_noted = false;
         } else if (IsLoggerLine(text)) {
             Logger(text, number, ending);
         } else if (!lenient) {
-            Diagnose(number, "unreadable triplet line: \"" + std::string(text) + "\"");
+            Diagnose(number, "unreadable triplet line: " + Quote(text));
         }
     } else if (StartsWith(text, kReturnCode)) {
         if (!(m_has && m_phase == Phase::Triplet)) {
@@ -440,7 +606,7 @@ void Reader::Line(std::string_view text, size_t number, Ending ending) {
         const bool whole = i > kState.size() && i + 1 == text.size() && text[i] == ']';
         if (!whole) {
             if (!lenient) {
-                Diagnose(number, "unreadable state line: \"" + std::string(text) + "\"");
+                Diagnose(number, "unreadable state line: " + Quote(text));
             }
         } else if (m_has && (m_phase == Phase::Blank || m_phase == Phase::Data)) {
             if (m_phase == Phase::Data) {
@@ -469,6 +635,9 @@ void Reader::Line(std::string_view text, size_t number, Ending ending) {
         } else {
             Diagnose(number, "error-status end line without its start line");
         }
+    } else if (StartsWith(text, kNote)) {
+        m_sink.OnNote({number, std::string(text)}); // the monitor's word on the log itself
+        m_noted = true;
     } else if (IsBannerLine(text)) {
         Logger(text, number, ending);
     } else if (m_has && m_phase == Phase::Data &&
@@ -477,7 +646,7 @@ void Reader::Line(std::string_view text, size_t number, Ending ending) {
     } else if (ending == Ending::Lf) {
         Logger(text, number, ending); // the text of a logger message
     } else if (!lenient) {
-        Diagnose(number, "unexpected text outside a result section: \"" + std::string(text) + "\"");
+        Diagnose(number, "unexpected text outside a result section: " + Quote(text));
     }
     if (ending == Ending::Cut) {
         if (m_has) {
@@ -490,37 +659,87 @@ void Reader::Line(std::string_view text, size_t number, Ending ending) {
     }
 }
 
-void Reader::Finish() {
-    EndRecord(true);
+// One line of the file, without its line feed (ended) or the last one, without.
+void LogReader::Impl::Physical(std::string_view line, bool ended) {
+    ++m_number;
+    if (m_overlong) {
+        Diagnose(m_number, "the line is longer than " + std::to_string(kMaxLineBytes) +
+                               " bytes: the rest of it is skipped");
+    }
+    Ending ending = Ending::None;
+    if (ended) {
+        ending = Ending::Lf;
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+            ending = Ending::CrLf;
+        }
+    }
+    // The cut marker has no line end: the text after it is the next entry's.
+    for (size_t cut = line.find(kCutMarker); cut != std::string_view::npos;
+         cut = line.find(kCutMarker)) {
+        std::string_view before = line.substr(0, cut);
+        if (!before.empty() && before.back() == '\r') {
+            before.remove_suffix(1);
+        }
+        Line(before, m_number, Ending::Cut);
+        line.remove_prefix(cut + kCutMarker.size());
+    }
+    if (!line.empty() || ending != Ending::None) {
+        Line(line, m_number, ending);
+    }
 }
 
-// Names an event entry from its TW_EVENT block, or, while that is not logged, from the state
-// the event led to.
-void NameEvents(Log& log) {
-    int state = 3;
-    for (Record& record : log.records) {
-        if (record.kind == EntryKind::Call && record.sequence == 1) {
-            state = 3; // a load begins; a second one may append to the same file
+void LogReader::Impl::Feed(std::string_view bytes) {
+    while (!bytes.empty()) {
+        const void* found = std::memchr(bytes.data(), '\n', bytes.size());
+        const size_t end = found
+                               ? static_cast<size_t>(static_cast<const char*>(found) - bytes.data())
+                               : bytes.size();
+        const std::string_view piece = bytes.substr(0, end);
+        bytes.remove_prefix(found ? end + 1 : end);
+        if (found && m_partial.empty() && !m_overlong && piece.size() <= kMaxLineBytes) {
+            Physical(piece, true); // the usual case: a whole line in the piece, not copied
+            continue;
         }
-        if (record.kind == EntryKind::Event) {
-            record.dg = "DG_CONTROL";
-            record.dat = "DAT_EVENT";
-            record.msg = "MSG_PROCESSEVENT";
-            if (const Node* message = record.Find("TW_EVENT.TWMessage")) {
-                record.eventMessage = message->value;
-            } else if (state == 5 && record.state == 6) {
-                record.eventMessage = "MSG_XFERREADY";
-            } else if (state == 5 && record.state == 4) {
-                record.eventMessage = "MSG_CLOSEDSREQ";
-            }
-        }
-        if (record.state >= 0) {
-            state = record.state;
+        const size_t room = kMaxLineBytes - m_partial.size();
+        m_partial.append(piece.substr(0, room));
+        m_overlong = m_overlong || piece.size() > room;
+        if (found) {
+            Physical(m_partial, true);
+            m_partial.clear();
+            m_overlong = false;
         }
     }
 }
 
-} // namespace
+void LogReader::Impl::Finish() {
+    if (!m_partial.empty() || m_overlong) {
+        Physical(m_partial, false);
+        m_partial.clear();
+        m_overlong = false;
+    }
+    EndRecord(true);
+}
+
+LogReader::LogReader(LogSink& sink) : m_impl(std::make_unique<Impl>(sink)) {}
+LogReader::~LogReader() = default;
+void LogReader::Feed(std::string_view bytes) {
+    m_impl->Feed(bytes);
+}
+void LogReader::Finish() {
+    m_impl->Finish();
+}
+size_t LogReader::Lines() const {
+    return m_impl->Lines();
+}
+
+std::string Printable(std::string_view text, bool keepNewlines) {
+    return Escape(text, true, keepNewlines);
+}
+
+std::string ValidUtf8(std::string_view text) {
+    return Escape(text, false, false);
+}
 
 const Node* Node::Child(std::string_view childName) const {
     for (const Node& child : children) {
@@ -578,43 +797,42 @@ std::string SequenceText(long sequence) {
 
 Log ReadLog(std::string_view text) {
     Log log;
-    Reader reader(log);
-    size_t number = 0;
-    size_t pos = 0;
-    while (pos < text.size()) {
-        ++number;
-        const void* found = std::memchr(text.data() + pos, '\n', text.size() - pos);
-        const size_t end = found
-                               ? static_cast<size_t>(static_cast<const char*>(found) - text.data())
-                               : text.size();
-        std::string_view line = text.substr(pos, end - pos);
-        Ending ending = Ending::None;
-        if (found) {
-            ending = Ending::Lf;
-            if (!line.empty() && line.back() == '\r') {
-                line.remove_suffix(1);
-                ending = Ending::CrLf;
-            }
-        }
-        pos = found ? end + 1 : text.size();
-        // The cut marker has no line end: the text after it is the next entry's.
-        for (size_t cut = line.find(kCutMarker); cut != std::string_view::npos;
-             cut = line.find(kCutMarker)) {
-            std::string_view before = line.substr(0, cut);
-            if (!before.empty() && before.back() == '\r') {
-                before.remove_suffix(1);
-            }
-            reader.Line(before, number, Ending::Cut);
-            line.remove_prefix(cut + kCutMarker.size());
-        }
-        if (!line.empty() || ending != Ending::None) {
-            reader.Line(line, number, ending);
-        }
+    Collector collector(log);
+    LogReader reader(collector);
+    reader.Feed(text);
+    reader.Finish();
+    log.lines = reader.Lines();
+    return log;
+}
+
+bool ReadFile(const std::string& path, LogSink& sink, std::string& error) {
+    std::error_code code;
+    if (path != "-" && std::filesystem::is_directory(path, code)) {
+        error = "cannot read " + path + ": it is a directory";
+        return false;
+    }
+    FILE* file = path == "-" ? stdin : std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        error = "cannot open " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    LogReader reader(sink);
+    std::vector<char> buffer(1 << 20);
+    size_t n = 0;
+    while ((n = std::fread(buffer.data(), 1, buffer.size(), file)) > 0) {
+        reader.Feed(std::string_view(buffer.data(), n));
+    }
+    const bool failed = std::ferror(file) != 0;
+    const int failure = errno;
+    if (file != stdin) {
+        std::fclose(file);
+    }
+    if (failed) {
+        error = "cannot read " + path + ": " + std::strerror(failure);
+        return false;
     }
     reader.Finish();
-    log.lines = number;
-    NameEvents(log);
-    return log;
+    return true;
 }
 
 bool ReadFileText(const std::string& path, std::string& text, std::string& error) {

@@ -6,6 +6,7 @@
 #define TWAINLOG_LOGREADER_H
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -74,26 +75,74 @@ struct Diagnostic {
     std::string message;
 };
 
-// A line of the diagnostic logger or of the banner, which the reader keeps apart.
+// A line of the diagnostic logger or of the banner, which the reader keeps apart; or a note,
+// a line the monitor wrote about the log itself ("*** ... ***" outside an entry's fields).
 struct LoggerLine {
     size_t line = 0;
     std::string text;
 };
 
+// Receives what the reader finds, in the order of the file.
+class LogSink {
+public:
+    virtual ~LogSink() = default;
+    virtual void OnRecord(const Record& record) = 0;
+    virtual void OnDiagnostic(const Diagnostic& /*diagnostic*/) {}
+    virtual void OnLoggerLine(const LoggerLine& /*line*/) {}
+    virtual void OnNote(const LoggerLine& /*note*/) {}
+};
+
+// Limits that keep a damaged or hostile file from costing more than a real one would: the
+// monitor writes lines of a few kilobytes, entries of at most a few hundred fields and blocks
+// nested a few levels deep. Beyond them the reader skips with a diagnostic.
+constexpr size_t kMaxLineBytes = 64 * 1024;
+constexpr size_t kMaxEntryBytes = 64 * 1024; // the fields' text kept per entry
+constexpr size_t kMaxDepth = 64;
+constexpr size_t kMaxQuoted = 80; // bytes of a damaged line quoted in a diagnostic
+
+// Reads a log in pieces of any size: memory stays that of one entry, whatever the length.
+class LogReader {
+public:
+    explicit LogReader(LogSink& sink);
+    ~LogReader();
+    LogReader(const LogReader&) = delete;
+    LogReader& operator=(const LogReader&) = delete;
+
+    void Feed(std::string_view bytes);
+    void Finish(); // the end of the file
+    size_t Lines() const;
+
+private:
+    class Impl;
+    std::unique_ptr<Impl> m_impl;
+};
+
+// The whole reading kept at once: for small logs and the tests.
 struct Log {
     std::vector<Record> records;
     std::vector<LoggerLine> loggerLines;
+    std::vector<LoggerLine> notes;
     std::vector<Diagnostic> diagnostics;
     size_t lines = 0;
 };
 
 Log ReadLog(std::string_view text);
 
+// Streams a file ("-" for standard input) through a reader; false with a message on error.
+bool ReadFile(const std::string& path, LogSink& sink, std::string& error);
+
 // Reads the whole file ("-" for standard input) into text; false with a message on error.
 bool ReadFileText(const std::string& path, std::string& text, std::string& error);
 
 // Sequence number as the log prints it: "[00012]", "[-----]" for entries without one.
 std::string SequenceText(long sequence);
+
+// Text from a log made safe to show: control bytes, bytes that are not UTF-8 and the C1
+// controls become "\xNN"; with keepNewlines, line feeds stay.
+std::string Printable(std::string_view text, bool keepNewlines = false);
+// Valid UTF-8 for JSON: bytes that are not UTF-8 become the four characters "\xNN"; the
+// rest, control characters included, is left to JSON's own escapes.
+std::string ValidUtf8(std::string_view text);
 
 } // namespace twainlog
 

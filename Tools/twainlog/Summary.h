@@ -2,6 +2,7 @@
 #ifndef TWAINLOG_SUMMARY_H
 #define TWAINLOG_SUMMARY_H
 
+#include <map>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -24,6 +25,7 @@ struct CodeCount {
 };
 
 struct FailureReport {
+    size_t load = 0; // index in Summary::loads
     long sequence = -1;
     size_t line = 0;
     std::string title;
@@ -32,6 +34,7 @@ struct FailureReport {
 };
 
 struct ImageReport {
+    size_t load = 0;
     long sequence = -1;    // the transfer's first call
     std::string mechanism; // "memory", "native", "file"
     std::string outcome;   // the code that ended it: "TWRC_XFERDONE", "TWRC_CANCEL", "" if open
@@ -43,6 +46,7 @@ struct ImageReport {
 };
 
 struct CapabilityReport {
+    size_t load = 0;
     std::string cap;
     std::string value; // "" when the container is not in the log
     std::string container;
@@ -50,7 +54,15 @@ struct CapabilityReport {
     long sequence = -1;
 };
 
+// One load of the data source: one log file.
+struct LoadReport {
+    std::string name;
+    size_t entries = 0;
+    bool identityOnly = false; // every entry is DAT_IDENTITY MSG_GET: the DSM listing sources
+};
+
 struct Summary {
+    std::vector<LoadReport> loads;
     size_t entries = 0;
     size_t calls = 0;
     size_t events = 0;
@@ -64,9 +76,47 @@ struct Summary {
     size_t cutEntries = 0;
     bool truncated = false;
     size_t diagnostics = 0;
+    // Beyond kMaxListed failures, images or state changes, only their counts and sums go on.
+    size_t failureCount = 0, imageCount = 0, imagesDone = 0, stateChanges = 0;
+    unsigned long long imageBytes = 0;
+    bool imageBytesKnown = true;
+    size_t notes = 0;
+    std::vector<LoggerLine> shownNotes; // the first kShownNotes, with their loads
+    std::vector<size_t> shownNoteLoads;
+
+    // "[00012]", or "2:[00012]" when there are several loads.
+    std::string Ref(size_t load, long sequence) const;
 };
 
-Summary Summarize(const Log& log);
+constexpr size_t kShownNotes = 10;
+constexpr size_t kMaxListed = 1000;
+// Distinct triplets, return codes or capabilities kept apart; the rest count as "(others)".
+constexpr size_t kMaxDistinct = 10000;
+
+// Sums up loads as their entries come: memory grows with what it reports (distinct triplets
+// and codes, failures, images, capabilities, state changes), not with the logs' length.
+class SummaryBuilder {
+public:
+    void StartLoad(const std::string& name);
+    void Add(const Record& record);
+    void CloseImage();
+    void Note(const LoggerLine& note);
+    void Diagnostic() { ++m_summary.diagnostics; }
+    Summary Finish();
+
+private:
+    Summary m_summary;
+    std::map<std::string, size_t> m_triplets, m_codes, m_capabilities;
+    int m_state = 3;
+    long m_pendingFailure = -1; // the failure waiting for the DAT_STATUS that tells its code
+    ImageReport m_info;         // the latest TW_IMAGEINFO, copied into the transfer that follows
+    ImageReport m_image;        // the latest transfer, listed once it ends
+    bool m_hasImage = false;
+    bool m_imageOpen = false; // no MSG_ENDXFER yet
+};
+
+// One log, as one load.
+Summary Summarize(const Log& log, const std::string& name = "");
 
 // The value of a TW_CAPABILITY block's container: the one value, the current entry of an
 // enumeration, a range's current value or an array's items joined by ",". Sets container

@@ -3,18 +3,24 @@
 // session does differently from another (diff).
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <functional>
 #include <exception>
 #include <fstream>
 #include <iostream>
 #include <memory>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include <CLI/CLI.hpp>
 
 #include "Check.h"
 #include "Diff.h"
 #include "LogReader.h"
+#include "LogVocabulary.h"
 #include "Summary.h"
 
 namespace {
@@ -25,32 +31,142 @@ constexpr int kUnreadable = 2;
 constexpr size_t kShownDiagnostics = 10;
 
 void Complain(const std::string& message) {
-    std::cerr << "twainlog: " << message << "\n";
+    std::cerr << "twainlog: " << Printable(message) << "\n";
 }
 
-// Reads and parses a log; false (after saying why) when it cannot be read at all or holds
-// nothing of a monitor log. Unreadable spots are reported and skipped.
-bool Load(const std::string& path, Log& log) {
-    std::string text, error;
-    if (!ReadFileText(path, text, error)) {
-        Complain(error);
+// One log file: one load of the data source.
+struct LoadFile {
+    std::string path;
+    std::string stamp;        // YYYYMMDD_HHMMSS_mmmm from the name; empty when it has none
+    unsigned long number = 0; // the suffix of a name taken twice in one millisecond
+};
+
+bool IsDigits(const std::string& text, size_t at, size_t count) {
+    if (at + count > text.size()) {
         return false;
     }
-    log = ReadLog(text);
-    const std::string name = path == "-" ? "<stdin>" : path;
-    for (size_t i = 0; i < log.diagnostics.size() && i < kShownDiagnostics; ++i) {
-        Complain(name + ":" + std::to_string(log.diagnostics[i].line) + ": " +
-                 log.diagnostics[i].message);
-    }
-    if (log.diagnostics.size() > kShownDiagnostics) {
-        Complain(name + ": " + std::to_string(log.diagnostics.size() - kShownDiagnostics) +
-                 " more unreadable spots");
-    }
-    if (log.records.empty() && !log.diagnostics.empty()) {
-        Complain(name + " holds no entry of a monitor log");
-        return false;
+    for (size_t i = at; i < at + count; ++i) {
+        if (text[i] < '0' || text[i] > '9') {
+            return false;
+        }
     }
     return true;
+}
+
+// Twainlog_YYYYMMDD_HHMMSS_mmmm.txt, or with _N before .txt: the stamp and N.
+bool ParseLogName(const std::string& name, std::string& stamp, unsigned long& number) {
+    const std::string prefix = LOG_FILE_PREFIX, suffix = LOG_FILE_SUFFIX;
+    const size_t at = prefix.size();
+    if (name.size() < at + 20 + suffix.size() || name.compare(0, at, prefix) != 0 ||
+        name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0 ||
+        !IsDigits(name, at, 8) || name[at + 8] != '_' || !IsDigits(name, at + 9, 6) ||
+        name[at + 15] != '_' || !IsDigits(name, at + 16, 4)) {
+        return false;
+    }
+    const std::string rest = name.substr(at + 20, name.size() - at - 20 - suffix.size());
+    number = 0;
+    if (!rest.empty()) {
+        if (rest.size() < 2 || rest.size() > 10 || rest[0] != '_' ||
+            !IsDigits(rest, 1, rest.size() - 1)) {
+            return false;
+        }
+        number = std::stoul(rest.substr(1));
+    }
+    stamp = name.substr(at, 20);
+    return true;
+}
+
+// The files of the arguments, a directory standing for its log files, ordered by the loads'
+// stamps; files whose names carry none come first, in the order given.
+bool ListLoads(const std::vector<std::string>& paths, std::vector<LoadFile>& files) {
+    namespace fs = std::filesystem;
+    for (const std::string& path : paths) {
+        std::error_code error;
+        if (path == "-" || !fs::is_directory(path, error)) {
+            LoadFile file{path, "", 0};
+            ParseLogName(fs::path(path).filename().string(), file.stamp, file.number);
+            files.push_back(file);
+            continue;
+        }
+        std::vector<LoadFile> found;
+        for (const auto& entry : fs::directory_iterator(path, error)) {
+            LoadFile file{entry.path().string(), "", 0};
+            if (entry.is_regular_file(error) &&
+                ParseLogName(entry.path().filename().string(), file.stamp, file.number)) {
+                found.push_back(file);
+            }
+        }
+        if (error || found.empty()) {
+            Complain(error
+                         ? "cannot read " + path + ": " + error.message()
+                         : path + " holds no log file (" LOG_FILE_PREFIX "..." LOG_FILE_SUFFIX ")");
+            return false;
+        }
+        files.insert(files.end(), found.begin(), found.end());
+    }
+    std::stable_sort(files.begin(), files.end(), [](const LoadFile& a, const LoadFile& b) {
+        return std::tie(a.stamp, a.number) < std::tie(b.stamp, b.number);
+    });
+    return true;
+}
+
+// Passes a file's entries on, and reports its unreadable spots (the first few of them).
+class Reporter : public LogSink {
+public:
+    std::function<void(const Record&)> record;
+    std::function<void(const LoggerLine&)> note;
+    std::function<void()> diagnostic;
+
+    void OnRecord(const Record& r) override {
+        ++m_records;
+        record(r);
+    }
+    void OnNote(const LoggerLine& n) override {
+        if (note) {
+            note(n);
+        }
+    }
+    void OnDiagnostic(const Diagnostic& d) override {
+        if (diagnostic) {
+            diagnostic();
+        }
+        if (++m_diagnostics <= kShownDiagnostics) {
+            Complain(m_name + ":" + std::to_string(d.line) + ": " + d.message);
+        }
+    }
+
+    // Reads one file; false (after saying why) when it cannot be read at all or holds nothing
+    // of a monitor log. Unreadable spots are reported and skipped.
+    bool Read(const std::string& path) {
+        m_name = path == "-" ? "<stdin>" : path;
+        m_records = m_diagnostics = 0;
+        std::string error;
+        if (!ReadFile(path, *this, error)) {
+            Complain(error);
+            return false;
+        }
+        if (m_diagnostics > kShownDiagnostics) {
+            Complain(m_name + ": " + std::to_string(m_diagnostics - kShownDiagnostics) +
+                     " more unreadable spots");
+        }
+        if (m_records == 0 && m_diagnostics > 0) {
+            Complain(m_name + " holds no entry of a monitor log");
+            return false;
+        }
+        return true;
+    }
+
+private:
+    std::string m_name;
+    size_t m_records = 0, m_diagnostics = 0;
+};
+
+std::string Joined(const std::vector<std::string>& paths) {
+    std::string text;
+    for (const std::string& path : paths) {
+        text += (text.empty() ? "" : " ") + (path == "-" ? std::string("<stdin>") : path);
+    }
+    return text;
 }
 
 } // namespace
@@ -66,19 +182,27 @@ static int Run(int argc, char** argv) {
         ->option_text("FILE");
     app.fallthrough();
 
-    std::string logPath;
+    std::vector<std::string> logPaths;
     bool json = false;
     CLI::App* summary = app.add_subcommand(
         "summary", "Counts per triplet and return code, failures with their condition codes, "
                    "states, images and bytes, final capability values");
-    summary->add_option("LOG", logPath, "Monitor log file, - for standard input")->required();
+    summary
+        ->add_option("LOG", logPaths,
+                     "Monitor log files or directories of them (the loads of a session), - for "
+                     "standard input")
+        ->required();
     summary->add_flag("--json", json, "JSON for scripts");
 
     CLI::App* check = app.add_subcommand(
         "check", "Protocol faults: calls in states TWAIN does not allow, transfers without "
                  "MSG_ENDXFER, failures never asked about, a source left open. Exit status 0 "
                  "when clean, 1 when a fault is found, 2 when the file cannot be read");
-    check->add_option("LOG", logPath, "Monitor log file, - for standard input")->required();
+    check
+        ->add_option("LOG", logPaths,
+                     "Monitor log files or directories of them, - for standard input; the state "
+                     "is followed per load")
+        ->required();
 
     std::string pathA, pathB, color = "auto";
     DiffOptions diffOptions;
@@ -86,12 +210,19 @@ static int Run(int argc, char** argv) {
         "diff", "Two sessions aligned call by call: calls one side lacks, other return codes, "
                 "other capability values or structure fields. Exit status 0 when alike, 1 when "
                 "they differ, 2 on trouble");
-    diff->add_option("A", pathA, "First log (- for standard input)")->required();
-    diff->add_option("B", pathB, "Second log")->required();
+    diff->add_option("A", pathA,
+                     "First log, or a directory of a session's logs (- for standard input)")
+        ->required();
+    diff->add_option("B", pathB, "Second log, or directory")->required();
     diff->add_option("--color", color, "Colour the output: auto (on a terminal), always, never")
         ->check(CLI::IsMember({"auto", "always", "never"}))
         ->capture_default_str();
     diff->add_option("-U,--context", diffOptions.context, "Unchanged entries around a change")
+        ->capture_default_str();
+    diff->add_option("--max-edits", diffOptions.maxEdits,
+                     "Edits the alignment looks for at most; a part that needs more is shown "
+                     "unaligned, with a note")
+        ->check(CLI::PositiveNumber)
         ->capture_default_str();
     diff->add_option("--ignore", diffOptions.ignore,
                      "Field name or dotted path not to compare (repeatable)");
@@ -121,38 +252,70 @@ static int Run(int argc, char** argv) {
     };
 
     if (summary->parsed()) {
-        Log log;
-        if (!Load(logPath, log)) {
+        std::vector<LoadFile> files;
+        if (!ListLoads(logPaths, files)) {
             return kUnreadable;
         }
-        const Summary result = Summarize(log);
-        const std::string name = logPath == "-" ? "<stdin>" : logPath;
+        SummaryBuilder builder;
+        Reporter reporter;
+        reporter.record = [&](const Record& r) { builder.Add(r); };
+        reporter.note = [&](const LoggerLine& n) { builder.Note(n); };
+        reporter.diagnostic = [&] { builder.Diagnostic(); };
+        for (const LoadFile& file : files) {
+            builder.StartLoad(file.path == "-" ? "<stdin>" : file.path);
+            if (!reporter.Read(file.path)) {
+                return kUnreadable;
+            }
+        }
+        const Summary result = builder.Finish();
         if (json) {
-            out << SummaryJson(result, name).dump(2) << "\n";
+            out << SummaryJson(result, Joined(logPaths)).dump(2) << "\n";
         } else {
-            PrintSummary(result, name, out);
+            PrintSummary(result, Joined(logPaths), out);
         }
         return finish(0);
     }
     if (check->parsed()) {
-        Log log;
-        if (!Load(logPath, log)) {
+        std::vector<LoadFile> files;
+        if (!ListLoads(logPaths, files)) {
             return kUnreadable;
         }
-        const std::vector<Fault> faults = CheckLog(log);
-        PrintFaults(faults, out);
-        return finish(faults.empty() ? 0 : 1);
+        Checker checker;
+        Reporter reporter;
+        reporter.record = [&](const Record& r) { checker.Add(r); };
+        for (const LoadFile& file : files) {
+            checker.StartLoad(files.size() > 1 ? file.path : "");
+            if (!reporter.Read(file.path)) {
+                return kUnreadable;
+            }
+            checker.EndLoad();
+        }
+        PrintFaults(checker.Faults(), out);
+        return finish(checker.Faults().empty() ? 0 : 1);
     }
-    Log a, b;
     if (pathA == "-" && pathB == "-") {
         Complain("only one of the two logs can be standard input");
         return kUnreadable;
     }
-    if (!Load(pathA, a) || !Load(pathB, b)) {
+    std::vector<LoadFile> filesA, filesB;
+    if (!ListLoads({pathA}, filesA) || !ListLoads({pathB}, filesB)) {
         return kUnreadable;
     }
+    const bool marked = filesA.size() > 1 || filesB.size() > 1;
+    DiffSide sideA(diffOptions), sideB(diffOptions);
+    for (auto [files, side] : {std::pair{&filesA, &sideA}, std::pair{&filesB, &sideB}}) {
+        Reporter reporter;
+        reporter.record = [side = side](const Record& r) { side->Add(r); };
+        for (const LoadFile& file : *files) {
+            side->StartLoad(file.path, marked);
+            if (!reporter.Read(file.path)) {
+                return kUnreadable;
+            }
+            side->EndLoad();
+        }
+    }
     diffOptions.color = color == "always" || (color == "auto" && !file && isatty(STDOUT_FILENO));
-    const bool differ = DiffLogs(a, b, pathA, pathB, diffOptions, out);
+    const bool differ = DiffSides(sideA, sideB, pathA, pathB, diffOptions, out);
     return finish(differ ? 1 : 0);
 }
 

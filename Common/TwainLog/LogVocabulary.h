@@ -1,0 +1,33 @@
+// The log's fixed texts and limits, shared by the monitor that writes the log and by twainlog,
+// which reads it back. String literal macros, so that the analyzer's printf-style formats stay
+// literals the compiler checks: LOG_RETURN_CODE_LABEL "%s]" CRLF is one literal.
+#ifndef TWAINMON_LOGVOCABULARY_H
+#define TWAINMON_LOGVOCABULARY_H
+
+#include <cstddef>
+
+// Line end of every trace line (the diagnostic logger's lines end in "\n" alone).
+#define CRLF "\r\n"
+
+// A result section is written up to this many bytes; a longer one is cut there and followed
+// by the cut marker, with no line end: the next entry's text goes on on the same line.
+constexpr size_t LOG_SECTION_LIMIT = 5120;
+#define LOG_CUT_MARKER "Size of CAP_xxx too long"
+
+// The result section's fixed lines, up to where their value begins.
+#define LOG_RETURN_CODE_LABEL "        Return Code = ["
+#define LOG_PDATA_LABEL "pData   = <"
+#define LOG_STATE_LABEL "TWAIN Status = ["
+
+// The two lines after a call that returned TWRC_FAILURE.
+#define LOG_ERROR_STATUS_START "*** Inspect Error Status Start ***"
+#define LOG_ERROR_STATUS_END "*** Inspect Error Status End   ***"
+// Lines the monitor writes about the log itself begin so (the error-status lines do too).
+#define LOG_NOTE_PREFIX "*** "
+
+// The log file of one load: LOG_FILE_PREFIX, the load's stamp YYYYMMDD_HHMMSS_mmmm, then
+// LOG_FILE_SUFFIX.
+#define LOG_FILE_PREFIX "Twainlog_"
+#define LOG_FILE_SUFFIX ".txt"
+
+#endif // TWAINMON_LOGVOCABULARY_H
