@@ -19,6 +19,9 @@ constexpr std::string_view kPData = "pData   = <";
 constexpr std::string_view kState = "TWAIN Status = [";
 constexpr std::string_view kErrorStart = "*** Inspect Error Status Start ***";
 constexpr std::string_view kErrorEnd = "*** Inspect Error Status End   ***";
+// The monitor's own lines: "*** N entries lost: why ***" and "*** Logging stopped: why ***".
+constexpr std::string_view kLost = " lost: ";
+constexpr std::string_view kStopped = "*** Logging stopped: ";
 constexpr std::string_view kBannerRule = "////////////////////////////////////////////////";
 constexpr std::string_view kBannerTitle = "           TWAIN ";
 constexpr std::string_view kBannerTime = "  << Current time = ";
@@ -241,6 +244,7 @@ private:
     bool m_hasLabel = false;
     Node m_label;
     long m_lastSequence = 0;
+    bool m_entriesLost = false; // the next sequence number may skip the lost entries
 };
 
 void Reader::Start(EntryKind kind, size_t number) {
@@ -408,11 +412,12 @@ void Reader::Line(std::string_view text, size_t number, Ending ending) {
             m_cur.hasCap = triplet.hasCap;
             m_cur.cap = std::string(triplet.cap);
             m_phase = Phase::Triplet;
-            if (triplet.sequence != m_lastSequence + 1 && triplet.sequence != 1) {
+            if (triplet.sequence != m_lastSequence + 1 && triplet.sequence != 1 && !m_entriesLost) {
                 Diagnose(number, "sequence number " + SequenceText(triplet.sequence) + " follows " +
                                      SequenceText(m_lastSequence));
             }
             m_lastSequence = triplet.sequence;
+            m_entriesLost = false;
         } else if (IsLoggerLine(text)) {
             Logger(text, number, ending);
         } else if (!lenient) {
@@ -452,6 +457,10 @@ void Reader::Line(std::string_view text, size_t number, Ending ending) {
         } else {
             Diagnose(number, "state line out of place");
         }
+    } else if (StartsWith(text, "*** ") &&
+               (text.find(kLost) != std::string_view::npos || StartsWith(text, kStopped))) {
+        EndRecord(false); // an entry a failed write cut short is reported as such
+        m_entriesLost = true;
     } else if (text == kErrorStart) {
         // After a failed call's section, or after the cut of that section.
         if (m_has && m_cur.Failed() && !m_cur.errorStatus &&
