@@ -493,8 +493,10 @@ const char* WriteErrorText(int error, char (&text)[32]) {
         return "File too large";
     case ENOSPC:
         return "No space left on device";
+#ifdef EDQUOT
     case EDQUOT:
         return "Disk quota exceeded";
+#endif
     case EIO:
         return "Input/output error";
     default:

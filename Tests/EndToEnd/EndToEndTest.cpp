@@ -310,11 +310,11 @@ bool PlantAtTheNextLogNames(Plant plant, const std::string& victim) {
                 snprintf(name, sizeof name, "%s/Twainlog_%04d%02d%02d_%02d%02d%02d_%04d.txt",
                          TWAINMON_LOG_DIRECTORY, local.tm_year + 1900, local.tm_mon + 1,
                          local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec, ms);
+                const int file = plant == Plant::WritableFile ? creat(name, 0666) : -1;
                 const int planted = plant == Plant::SymbolicLink ? symlink(victim.c_str(), name)
                                     : plant == Plant::Fifo       ? mkfifo(name, 0666)
-                                    : plant == Plant::HardLink
-                                        ? link(victim.c_str(), name)
-                                        : creat(name, 0666) < 0 || chmod(name, 0666) != 0;
+                                    : plant == Plant::HardLink   ? link(victim.c_str(), name)
+                                                                 : fchmod(file, 0666) | close(file);
                 if (planted != 0) {
                     return false;
                 }
