@@ -28,6 +28,10 @@ static_assert(RESULT_TEXT_SIZE > LOG_SECTION_LIMIT + 1, "a cut text must still b
 
 #define TWAINMON_EXPORT __attribute__((visibility("default")))
 
+// On a function that rethrows abi::__forced_unwind (glibc's unwind of a cancelled thread): the
+// handler binds that foreign exception by reference, which UBSan takes for a null reference.
+#define TWAINMON_RETHROWS_FORCED_UNWIND __attribute__((no_sanitize("null")))
+
 // Makes the build fail unless the variable is initialized at compile time, with no code run
 // at load.
 #if defined(__clang__)

@@ -15,8 +15,8 @@ TWAINMON_EXPORT TW_UINT16 DS_Entry(TW_IDENTITY* pOrigin, TW_UINT32 DG, TW_UINT16
                                    TW_MEMREF pData);
 }
 
-TW_UINT16 DS_Entry(TW_IDENTITY* pOrigin, TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG,
-                   TW_MEMREF pData) {
+TWAINMON_RETHROWS_FORCED_UNWIND TW_UINT16 DS_Entry(TW_IDENTITY* pOrigin, TW_UINT32 DG,
+                                                   TW_UINT16 DAT, TW_UINT16 MSG, TW_MEMREF pData) {
     // Without an operator (no driver bundle, factory or module name) there is nothing to
     // forward to: the call fails, and the log shows it as any failed call. An exception from
     // the driver must not unwind into the host: the call fails and the log says so.

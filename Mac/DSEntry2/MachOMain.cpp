@@ -44,7 +44,7 @@ static CFURLRef CreateMyMachOBundleURL() {
 
 // Runs at load. g_cParaAnalyze needs no initializer of its own, so no order among the
 // module's initializers is needed.
-__attribute__((constructor)) void MachO_Initialization() {
+__attribute__((constructor)) TWAINMON_RETHROWS_FORCED_UNWIND void MachO_Initialization() {
     CFStringRef moduleName = nullptr;
     if (CFURLRef myURL = CreateMyMachOBundleURL()) {
         moduleName = CFURLCopyLastPathComponent(myURL);
