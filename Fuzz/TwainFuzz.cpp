@@ -98,7 +98,7 @@ CFuzzedDriver* g_driver = nullptr;
 extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
     g_driver = new CFuzzedDriver;
     g_pcTripletOperator = g_driver;
-    g_pLogFile = fopen("/dev/null", "w");
+    StartLogFile(fopen("/dev/null", "w"));
     if (g_pLogFile == nullptr) {
         perror("/dev/null");
         abort();

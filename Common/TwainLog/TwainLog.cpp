@@ -60,11 +60,9 @@ void CTwainLog::Message(ENUM_LOG_LEVEL_TW::enumLogLevel_tw level, const char* fu
 }
 
 void CTwainLog::OutputDebugString(const char* text) {
-    if (g_pLogFile == nullptr || text == nullptr) {
-        return;
+    if (text != nullptr) {
+        WriteLogText(text, strlen(text));
     }
-    fwrite(text, 1, strlen(text), g_pLogFile);
-    fflush(g_pLogFile);
 }
 
 std::string CTwainLog::GetHeader() {

@@ -10,6 +10,10 @@
 #include "ParaAnalyze.h"
 #include "TwainLogPaths.h"
 
+#ifdef __GLIBC__
+#include <cxxabi.h>
+#endif
+
 extern "C" {
 TWAINMON_EXPORT CFBundleRef g_TwainWrapperBundleRef = nullptr;
 TWAINMON_EXPORT CreateTwainWrapperProc g_fnDsCreate = nullptr;
@@ -43,7 +47,7 @@ static CFURLRef CreateMyMachOBundleURL() {
 
 // Runs at load. g_cParaAnalyze needs no initializer of its own, so no order among the
 // module's initializers is needed.
-__attribute__((constructor)) void MachO_Initialization() {
+__attribute__((constructor)) TWAINMON_RETHROWS_FORCED_UNWIND void MachO_Initialization() {
     CFStringRef moduleName = nullptr;
     if (CFURLRef myURL = CreateMyMachOBundleURL()) {
         moduleName = CFURLCopyLastPathComponent(myURL);
@@ -65,6 +69,10 @@ __attribute__((constructor)) void MachO_Initialization() {
             // load then has no operator, even if the factory stored one before it threw.
             try {
                 g_fnDsCreate(moduleName, &g_pcTripletOperator);
+#ifdef __GLIBC__
+            } catch (abi::__forced_unwind&) {
+                throw; // a cancelled thread ends as it would without the monitor
+#endif
             } catch (...) {
                 g_pcTripletOperator = nullptr;
             }

@@ -1,17 +1,22 @@
 // What reaches the log file: the cut of a result section, the load stamp and the file's name,
-// which files the log opens, and each logged call as one write of exact bytes.
+// which files the log creates in a shared directory, each logged call as one write of exact
+// bytes, what write faults and the file's limits leave in it, and an unload while logging.
 #include <gtest/gtest.h>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "AnalyzerFixture.h"
@@ -66,7 +71,7 @@ TEST(LogWrite, LoadStampComesFromOneReading) {
     } cases[] = {
         {kSecond, 0, "20261206_210754_0000"},
         {kSecond, 4000, "20261206_210754_0004"}, // early in a second: the same second
-        {kSecond, 400, "20261206_210754_0000"},  // a second load: same name, appends
+        {kSecond, 400, "20261206_210754_0000"},  // a second load: same stamp
         {kSecond, 499, "20261206_210754_0000"},
         {kSecond, 500, "20261206_210754_0001"},
         {kSecond, 999499, "20261206_210754_0999"},
@@ -83,8 +88,10 @@ TEST(LogWrite, LoadStampComesFromOneReading) {
         ASSERT_TRUE(MakeLoadStamp(now, stamp, sizeof stamp));
         EXPECT_STREQ(stamp, c.stamp);
         char path[256];
-        ASSERT_TRUE(MakeLogFilePath("/var/log/twain", now, path, sizeof path));
+        ASSERT_TRUE(MakeLogFilePath("/var/log/twain", now, 0, path, sizeof path));
         EXPECT_EQ(std::string(path), std::string("/var/log/twain/Twainlog_") + c.stamp + ".txt");
+        ASSERT_TRUE(MakeLogFilePath("/var/log/twain", now, 7, path, sizeof path));
+        EXPECT_EQ(std::string(path), std::string("/var/log/twain/Twainlog_") + c.stamp + "_07.txt");
     }
 }
 
@@ -96,78 +103,119 @@ struct ScratchDirectory {
         path = mkdtemp(name);
     }
     ~ScratchDirectory() {
-        for (const char* entry : {"log.txt", "victim.txt", "fifo", "sub"}) {
-            const std::string file = path + "/" + entry;
-            if (unlink(file.c_str()) != 0) {
-                rmdir(file.c_str());
+        if (DIR* dir = opendir(path.c_str())) {
+            while (dirent* entry = readdir(dir)) {
+                const std::string file = path + "/" + entry->d_name;
+                if (entry->d_name[0] != '.' && unlink(file.c_str()) != 0) {
+                    rmdir(file.c_str());
+                }
             }
+            closedir(dir);
         }
         rmdir(path.c_str());
     }
 };
 
-TEST(LogWrite, OnlyARegularFileWithOneLinkIsOpened) {
+// The name of the log file of a load at kSecond + 0.123 s (UTC), with a variant suffix.
+std::string LogName(const char* variant) {
+    return std::string("Twainlog_20261206_210754_0123") + variant + ".txt";
+}
+
+// Anything planted at the log file's name is neither written nor waited for: the load
+// creates the next name, never writable by others (here under umask 0). Two loads on one
+// clock reading create two files.
+TEST(LogWrite, SharedDirectoryOnlyNewFilesAreWritten) {
     enum class Plant {
         Nothing,
-        RegularFile,
+        Writable,
+        ReadOnly,
         SymbolicLink,
         Fifo,
         FifoWithReader,
         HardLink,
-        Directory
+        Directory,
+        EveryName
     };
     const struct {
         const char* name;
         Plant plant;
-        bool opened;
+        const char* created; // the variant suffix of the file the load writes; null for none
     } cases[] = {
-        {"absent", Plant::Nothing, true},
-        {"own file", Plant::RegularFile, true}, // appended, as by a second load in one ms
-        {"symbolic link", Plant::SymbolicLink, false},
-        {"FIFO", Plant::Fifo, false},
-        {"FIFO with a reader", Plant::FifoWithReader, false},
-        {"hard link", Plant::HardLink, false},
-        {"directory", Plant::Directory, false},
+        {"absent", Plant::Nothing, ""},
+        {"another user's file, mode 0666", Plant::Writable, "_01"},
+        {"read-only file", Plant::ReadOnly, "_01"},
+        {"symbolic link", Plant::SymbolicLink, "_01"},
+        {"FIFO", Plant::Fifo, "_01"},
+        {"FIFO with a reader", Plant::FifoWithReader, "_01"},
+        {"hard link", Plant::HardLink, "_01"},
+        {"directory", Plant::Directory, "_01"},
+        {"every name of the stamp", Plant::EveryName, nullptr},
     };
+    setenv("TZ", "UTC0", 1);
+    tzset();
+    const struct timeval now = {kSecond, 123000};
+    const mode_t savedMask = umask(0);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         ScratchDirectory dir;
-        const std::string log = dir.path + "/log.txt";
+        const std::string planted = dir.path + "/" + LogName("");
         const std::string victim = dir.path + "/victim.txt";
         std::ofstream(victim) << "keep";
         int reader = -1;
         switch (c.plant) {
         case Plant::Nothing:
             break;
-        case Plant::RegularFile:
-            std::ofstream(log) << "old\n";
+        case Plant::Writable:
+        case Plant::ReadOnly:
+            std::ofstream(planted) << "keep";
+            ASSERT_EQ(chmod(planted.c_str(), c.plant == Plant::Writable ? 0666 : 0444), 0);
+            if (geteuid() == 0) {
+                ASSERT_EQ(chown(planted.c_str(), 65534, 65534), 0);
+            }
             break;
         case Plant::SymbolicLink:
-            ASSERT_EQ(symlink(victim.c_str(), log.c_str()), 0);
+            ASSERT_EQ(symlink(victim.c_str(), planted.c_str()), 0);
             break;
         case Plant::Fifo:
         case Plant::FifoWithReader:
-            ASSERT_EQ(mkfifo(log.c_str(), 0666), 0);
+            ASSERT_EQ(mkfifo(planted.c_str(), 0666), 0);
             if (c.plant == Plant::FifoWithReader) {
-                reader = open(log.c_str(), O_RDONLY | O_NONBLOCK);
+                reader = open(planted.c_str(), O_RDONLY | O_NONBLOCK);
                 ASSERT_GE(reader, 0);
             }
             break;
         case Plant::HardLink:
-            ASSERT_EQ(link(victim.c_str(), log.c_str()), 0);
+            ASSERT_EQ(link(victim.c_str(), planted.c_str()), 0);
             break;
         case Plant::Directory:
-            ASSERT_EQ(mkdir(log.c_str(), 0755), 0);
+            ASSERT_EQ(mkdir(planted.c_str(), 0755), 0);
+            break;
+        case Plant::EveryName:
+            for (int variant = 0; variant <= kLogFileVariants; ++variant) {
+                char path[256];
+                ASSERT_TRUE(MakeLogFilePath(dir.path.c_str(), now, variant, path, sizeof path));
+                ASSERT_EQ(symlink(victim.c_str(), path), 0);
+            }
             break;
         }
         alarm(60); // an open that waits on the FIFO ends the test instead of hanging it
-        FILE* file = OpenLogFile(log.c_str());
+        FILE* first = CreateLogFile(dir.path.c_str(), now);
+        FILE* second = CreateLogFile(dir.path.c_str(), now);
         alarm(0);
-        EXPECT_EQ(file != nullptr, c.opened);
-        if (file != nullptr) {
-            fputs("new\n", file);
-            fclose(file);
-            EXPECT_EQ(ReadFile(log), c.plant == Plant::RegularFile ? "old\nnew\n" : "new\n");
+        ASSERT_EQ(first != nullptr, c.created != nullptr);
+        if (first != nullptr) {
+            ASSERT_NE(second, nullptr);
+            fputs("first", first);
+            fputs("second", second);
+            fclose(first);
+            fclose(second);
+            const std::string created = dir.path + "/" + LogName(c.created);
+            const char* next = c.plant == Plant::Nothing ? "_01" : "_02";
+            EXPECT_EQ(ReadFile(created), "first");
+            EXPECT_EQ(ReadFile(dir.path + "/" + LogName(next)), "second");
+            struct stat status {};
+            ASSERT_EQ(stat(created.c_str(), &status), 0);
+            EXPECT_EQ(status.st_mode & 07777, 0644u);
         }
         if (reader >= 0) {
             char byte;
@@ -175,38 +223,184 @@ TEST(LogWrite, OnlyARegularFileWithOneLinkIsOpened) {
             close(reader);
         }
         EXPECT_EQ(ReadFile(victim), "keep");
-        if (c.plant == Plant::Directory) {
-            rmdir(log.c_str());
+        if (c.plant == Plant::Writable || c.plant == Plant::ReadOnly) {
+            EXPECT_EQ(ReadFile(planted), "keep");
         }
+    }
+    umask(savedMask);
+}
+
+// The log file as a fake write(2) sees it: each write takes the next fault, if any.
+struct Fault {
+    int error;   // errno of a failed write, 0 for one that writes
+    size_t take; // at most these bytes reach the file
+};
+std::vector<Fault> g_faults;
+std::vector<std::string> g_writes; // the bytes of each write that reached the file
+struct statvfs g_space;
+
+ssize_t FakeWrite(int, const void* data, size_t size) {
+    Fault fault{0, size};
+    if (!g_faults.empty()) {
+        fault = g_faults.front();
+        g_faults.erase(g_faults.begin());
+    }
+    if (fault.error != 0) {
+        errno = fault.error;
+        return -1;
+    }
+    g_writes.emplace_back(static_cast<const char*>(data), std::min(size, fault.take));
+    return static_cast<ssize_t>(g_writes.back().size());
+}
+
+// A log file written through FakeWrite, on a file system of blocks of 4096 bytes.
+struct FakeLog {
+    explicit FakeLog(LogLimits limits = LogLimits(), fsblkcnt_t blocks = 1 << 20,
+                     fsblkcnt_t freeBlocks = 1 << 19) {
+        g_faults.clear();
+        g_writes.clear();
+        g_space = {};
+        g_space.f_frsize = 4096;
+        g_space.f_blocks = blocks;
+        g_space.f_bavail = freeBlocks;
+        g_logFileCalls = {FakeWrite, [](int, struct statvfs* space) {
+                              *space = g_space;
+                              return 0;
+                          }};
+        g_cParaAnalyze.m_lSequenceNo = 0;
+        g_cParaAnalyze.m_nTwainStatus = 4;
+        StartLogFile(fopen("/dev/null", "w"), limits);
+    }
+    ~FakeLog() {
+        FILE* file = g_pLogFile;
+        StartLogFile(nullptr);
+        fclose(file);
+        g_logFileCalls = {write, fstatvfs};
+    }
+    FakeLog(const FakeLog&) = delete;
+    FakeLog& operator=(const FakeLog&) = delete;
+    static std::string Text() {
+        std::string text;
+        for (const std::string& bytes : g_writes) {
+            text += bytes;
+        }
+        return text;
+    }
+};
+
+// The entry of the n-th Call().
+std::string Entry(int n) {
+    char number[16];
+    snprintf(number, sizeof number, "[%05d]", n);
+    return std::string(number) +
+           " [APP] DG_CONTROL/DAT_XQ_EDGEFILLAREA/MSG_GET\r\n"
+           "        Return Code = [TWRC_SUCCESS]\r\npData   = <0x00000000>\r\n"
+           "\r\nTWAIN Status = [4]\r\n";
+}
+void Call() {
+    LogTriplet(nullptr, DG_CONTROL, DAT_XQ_EDGEFILLAREA, MSG_GET, nullptr, TWRC_SUCCESS, false);
+}
+
+TEST(LogWrite, WriteFaultsLoseWholeEntriesAndSaySo) {
+    const struct {
+        const char* name;
+        std::vector<Fault> faults;
+        std::string text; // after three calls
+    } cases[] = {
+        {"EINTR", {{EINTR, 0}, {0, 10}, {EINTR, 0}}, Entry(1) + Entry(2) + Entry(3)},
+        {"short writes", {{0, 10}, {0, 1}, {0, 100}}, Entry(1) + Entry(2) + Entry(3)},
+        {"EFBIG", {{EFBIG, 0}}, "*** 1 entry lost: File too large ***\r\n" + Entry(2) + Entry(3)},
+        {"ENOSPC inside an entry, then for the next",
+         {{0, 10}, {ENOSPC, 0}, {ENOSPC, 0}},
+         Entry(1).substr(0, 10) + "\r\n*** 2 entries lost: No space left on device ***\r\n" +
+             Entry(3)},
+        {"another error",
+         {{EBADF, 0}},
+         "*** 1 entry lost: error " + std::to_string(EBADF) + " ***\r\n" + Entry(2) + Entry(3)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeLog log;
+        g_faults = c.faults;
+        Call();
+        Call();
+        Call();
+        EXPECT_EQ(FakeLog::Text(), c.text);
     }
 }
 
-// A log stream that records each write the stdio layer makes to it.
-struct RecordingLog {
-    std::vector<std::string> writes;
-    FILE* stream;
-
-    explicit RecordingLog(bool buffered) {
-        cookie_io_functions_t io{};
-        io.write = [](void* cookie, const char* data, size_t size) -> ssize_t {
-            static_cast<RecordingLog*>(cookie)->writes.emplace_back(data, size);
-            return static_cast<ssize_t>(size);
-        };
-        stream = fopencookie(this, "a", io);
-        if (buffered) {
-            setvbuf(stream, nullptr, _IOFBF, 1 << 16);
-        } else {
-            setvbuf(stream, nullptr, _IONBF, 0);
+TEST(LogWrite, LimitsStopTheLogWithALastLine) {
+    const struct {
+        const char* name;
+        LogLimits limits;
+        fsblkcnt_t blocks, freeAtLoad, freeAfter; // of 4096 bytes
+        std::string text;                         // after five calls
+    } cases[] = {
+        {"under every limit",
+         {},
+         1 << 20,
+         1 << 19,
+         1 << 19,
+         Entry(1) + Entry(2) + Entry(3) + Entry(4) + Entry(5)},
+        {"the cap reached",
+         {600, kFreeSpaceCheckEvery},
+         1 << 20,
+         1 << 19,
+         1 << 19,
+         Entry(1) + Entry(2) +
+             "*** Logging stopped: log file size cap of 600 bytes reached ***\r\n"},
+        // The floor is 256 MiB, or 1 % of the file system when that is less.
+        {"free space under the floor at load",
+         {},
+         1 << 24,
+         65535,
+         65535,
+         "*** Logging stopped: free space under 268435456 bytes ***\r\n"},
+        {"under 1 % of a small file system, checked after 200 bytes",
+         {kLogFileCap, 200},
+         1000,
+         10,
+         9,
+         Entry(1) + Entry(2) + "*** Logging stopped: free space under 40960 bytes ***\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeLog log(c.limits, c.blocks, c.freeAtLoad);
+        g_space.f_bavail = c.freeAfter;
+        for (int i = 0; i < 5; ++i) {
+            Call();
         }
-        g_pLogFile = stream;
-        g_cParaAnalyze.m_lSequenceNo = 0;
-        g_cParaAnalyze.m_nTwainStatus = 4;
+        EXPECT_EQ(FakeLog::Text(), c.text);
+        EXPECT_EQ(g_bLogStopped.load(), c.text.find("stopped") != std::string::npos);
     }
-    ~RecordingLog() {
-        g_pLogFile = nullptr;
-        fclose(stream);
+}
+
+// An unload while another thread logs closes the file between two entries.
+TEST(LogWrite, UnloadWaitsForTheEntryBeingWritten) {
+    setenv("TZ", "UTC0", 1);
+    tzset();
+    ScratchDirectory dir;
+    StartLogFile(CreateLogFile(dir.path.c_str(), {kSecond, 123000}));
+    g_cParaAnalyze.m_lSequenceNo = 0;
+    g_cParaAnalyze.m_nTwainStatus = 4;
+    std::atomic<int> calls{0};
+    std::thread logging([&calls] {
+        for (; calls < 5000; ++calls) {
+            Call();
+        }
+    });
+    while (calls < 50) {
     }
-};
+    cleanupTwainLog();
+    logging.join();
+    const std::string text = ReadFile(dir.path + "/" + LogName(""));
+    std::string expected;
+    for (int n = 1; expected.size() < text.size(); ++n) {
+        expected += Entry(n);
+    }
+    EXPECT_EQ(text, expected);
+    EXPECT_GE(text.size(), Entry(1).size() * 50);
+}
 
 const char kErrorStatus[] =
     "*** Inspect Error Status Start ***\r\n*** Inspect Error Status End   ***\r\n";
@@ -241,20 +435,16 @@ TEST(LogWrite, EachLoggedCallIsOneWholeWrite) {
         {"quiet poll", DAT_EVENT, MSG_PROCESSEVENT, &nothing, TWRC_NOTDSEVENT, false, ""},
         {"failed poll", DAT_EVENT, MSG_PROCESSEVENT, &nothing, TWRC_FAILURE, false, kErrorStatus},
     };
-    // Unbuffered, every fwrite reaches the stream as one write; buffered, the flush does.
-    for (bool buffered : {false, true}) {
-        SCOPED_TRACE(buffered ? "buffered" : "unbuffered");
-        RecordingLog log(buffered);
-        for (const auto& c : cases) {
-            SCOPED_TRACE(c.name);
-            const size_t before = log.writes.size();
-            LogTriplet(nullptr, DG_CONTROL, c.dat, c.msg, c.data, c.rc, c.threw);
-            if (c.entry.empty()) {
-                EXPECT_EQ(log.writes.size(), before);
-            } else {
-                ASSERT_EQ(log.writes.size(), before + 1);
-                EXPECT_EQ(log.writes.back(), c.entry);
-            }
+    FakeLog log;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const size_t before = g_writes.size();
+        LogTriplet(nullptr, DG_CONTROL, c.dat, c.msg, c.data, c.rc, c.threw);
+        if (c.entry.empty()) {
+            EXPECT_EQ(g_writes.size(), before);
+        } else {
+            ASSERT_EQ(g_writes.size(), before + 1);
+            EXPECT_EQ(g_writes.back(), c.entry);
         }
     }
 }

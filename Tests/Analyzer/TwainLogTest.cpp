@@ -38,7 +38,7 @@ protected:
         ASSERT_GE(fd, 0);
         m_path = path;
         m_saved = g_pLogFile;
-        g_pLogFile = fdopen(fd, "a");
+        StartLogFile(fdopen(fd, "a"));
         ASSERT_NE(g_pLogFile, nullptr);
     }
     void TearDown() override {

@@ -5,6 +5,8 @@
 
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <pthread.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -287,7 +289,7 @@ TEST_F(EndToEnd, FailedCallsLeaveTheCallersBlockAlone) {
 }
 
 // What a user of the shared log directory can plant at the names of the next log file.
-enum class Plant { SymbolicLink, Fifo, HardLink };
+enum class Plant { SymbolicLink, Fifo, HardLink, WritableFile };
 
 // Plants at every name a load in the two seconds from a target second can choose (the links
 // all to the file victim, which holds "keep"), and returns when the target second begins. A
@@ -308,9 +310,11 @@ bool PlantAtTheNextLogNames(Plant plant, const std::string& victim) {
                 snprintf(name, sizeof name, "%s/Twainlog_%04d%02d%02d_%02d%02d%02d_%04d.txt",
                          TWAINMON_LOG_DIRECTORY, local.tm_year + 1900, local.tm_mon + 1,
                          local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec, ms);
+                const int file = plant == Plant::WritableFile ? creat(name, 0666) : -1;
                 const int planted = plant == Plant::SymbolicLink ? symlink(victim.c_str(), name)
                                     : plant == Plant::Fifo       ? mkfifo(name, 0666)
-                                                                 : link(victim.c_str(), name);
+                                    : plant == Plant::HardLink   ? link(victim.c_str(), name)
+                                                                 : fchmod(file, 0666) | close(file);
                 if (planted != 0) {
                     return false;
                 }
@@ -326,6 +330,8 @@ bool PlantAtTheNextLogNames(Plant plant, const std::string& victim) {
     return false;
 }
 
+// Whatever is planted at the names of the next two seconds, the load writes its own new file
+// at the next name of its stamp, which only its user can write.
 TEST_F(EndToEnd, NothingPlantedAtTheLogFileNameIsWrittenOrWaitedFor) {
     const struct {
         const char* name;
@@ -334,6 +340,7 @@ TEST_F(EndToEnd, NothingPlantedAtTheLogFileNameIsWrittenOrWaitedFor) {
         {"symbolic link", Plant::SymbolicLink},
         {"FIFO", Plant::Fifo}, // opening it for writing would wait for a reader
         {"hard link", Plant::HardLink},
+        {"file anyone can write", Plant::WritableFile},
     };
     PointDriverPathAt(SAMPLE_BUNDLE);
     for (const auto& p : plants) {
@@ -346,7 +353,22 @@ TEST_F(EndToEnd, NothingPlantedAtTheLogFileNameIsWrittenOrWaitedFor) {
         });
         EXPECT_EQ(outcome.report, "0");
         EXPECT_EQ(ReadFile(victim), "keep");
-        EXPECT_EQ(outcome.errors, ""); // no log file was opened
+        EXPECT_EQ(outcome.errors, "Close Log File.\n");
+        std::vector<std::string> own;
+        for (const std::string& name : outcome.logFiles) {
+            const std::string path = std::string(TWAINMON_LOG_DIRECTORY) + "/" + name;
+            struct stat status {};
+            ASSERT_EQ(lstat(path.c_str(), &status), 0);
+            if (name.size() > 7 && name.compare(name.size() - 7, 7, "_01.txt") == 0) {
+                own.push_back(name);
+                EXPECT_EQ(status.st_mode & 0777, 0644u);
+                EXPECT_EQ(ReadFile(path).find("[00001] [APP] DG_CONTROL/DAT_STATUS/MSG_GET\r\n"),
+                          0u);
+            } else if (S_ISREG(status.st_mode)) {
+                EXPECT_EQ(status.st_size, p.plant == Plant::HardLink ? 4 : 0) << name;
+            }
+        }
+        EXPECT_EQ(own.size(), 1u);
         unlink(victim.c_str());
     }
 }
@@ -606,6 +628,120 @@ TEST_F(EndToEnd, HostKilledAfterItsCallsLeavesEveryLoggedCallInTheFile) {
                                        "        Return Code = [TWRC_FAILURE]\r\n"
                                        "pData   = <0x00000000>\r\n") +
                                kErrorStatus);
+}
+
+// The entry of the n-th logged DAT_XQ_EDGEFILLAREA MSG_GET that succeeds in state 3.
+std::string EdgeFillEntry(int n) {
+    char number[16];
+    snprintf(number, sizeof number, "[%05d]", n);
+    return std::string(number) +
+           " [APP] DG_CONTROL/DAT_XQ_EDGEFILLAREA/MSG_GET\r\n"
+           "        Return Code = [TWRC_SUCCESS]\r\npData   = <0x00000000>\r\n"
+           "\r\nTWAIN Status = [3]\r\n";
+}
+
+TEST_F(EndToEnd, FileSizeLimitStopsTheLogNotTheHost) {
+    // SIGXFSZ keeps its default action, which ends the process.
+    Load(THROWING_OPERATOR_BUNDLE, true);
+    struct rlimit saved {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    struct rlimit limit = saved;
+    limit.rlim_cur = 2000;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0); // inherited by the host
+    Outcome outcome = RunLoaded([](DSEntryProc entry, void*) {
+        std::string report;
+        for (int i = 0; i < 40; ++i) {
+            report +=
+                std::to_string(entry(nullptr, DG_CONTROL, DAT_XQ_EDGEFILLAREA, MSG_GET, nullptr));
+        }
+        return report;
+    });
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &saved), 0);
+    EXPECT_EQ(outcome.report, std::string(40, '0'));
+    const std::string stop = "*** Logging stopped: file size limit of 2000 bytes reached ***\r\n";
+    std::string entries;
+    for (int n = 1; entries.size() + stop.size() < outcome.log.size(); ++n) {
+        entries += EdgeFillEntry(n);
+    }
+    EXPECT_EQ(outcome.log, entries + stop);
+    EXPECT_LE(outcome.log.size(), 2000u);
+}
+
+DSEntryProc g_cancelledEntry = nullptr;
+
+TEST_F(EndToEnd, ForksAndCancelledThreadsLeaveTheHostAlone) {
+    const struct {
+        const char* name;
+        std::function<std::string(DSEntryProc, void*)> body;
+        std::string report;
+    } cases[] = {
+        // Children forked while another thread logs: each makes a call and unloads. None
+        // waits for the lock its parent's thread held, none writes the log.
+        {"fork while another thread logs",
+         [](DSEntryProc entry, void* module) {
+             auto terminate = reinterpret_cast<void (*)()>(dlsym(module, "MachO_Termination"));
+             std::atomic<bool> stop{false};
+             std::thread logging([&] {
+                 while (!stop) {
+                     entry(nullptr, DG_CONTROL, DAT_XQ_EDGEFILLAREA, MSG_GET, nullptr);
+                 }
+             });
+             int clean = 0;
+             for (int i = 0; i < 40; ++i) {
+                 const pid_t child = fork();
+                 if (child == 0) {
+                     alarm(10);
+                     const TW_UINT16 rc =
+                         entry(nullptr, DG_CONTROL, DAT_XQ_DUALIMAGE, MSG_GET, nullptr);
+                     terminate();
+                     _exit(rc == TWRC_FAILURE ? 0 : 1);
+                 }
+                 int status = 0;
+                 waitpid(child, &status, 0);
+                 clean += WIFEXITED(status) && WEXITSTATUS(status) == 0;
+             }
+             stop = true;
+             logging.join();
+             return std::to_string(clean) + " clean";
+         },
+         "40 clean"},
+        // A thread cancelled while the driver waits: it ends as it would without the module,
+        // and the next call is logged as usual.
+        {"cancel inside the driver",
+         [](DSEntryProc entry, void*) {
+             g_cancelledEntry = entry;
+             pthread_t thread;
+             pthread_create(
+                 &thread, nullptr,
+                 [](void*) -> void* {
+                     g_cancelledEntry(nullptr, DG_CONTROL, DAT_XQ_EDGEFILLAREA, MSG_GETDEFAULT,
+                                      nullptr);
+                     return nullptr;
+                 },
+                 nullptr);
+             usleep(20000);
+             pthread_cancel(thread);
+             void* result = nullptr;
+             pthread_join(thread, &result);
+             return std::string(result == PTHREAD_CANCELED ? "cancelled " : "returned ") +
+                    std::to_string(
+                        entry(nullptr, DG_CONTROL, DAT_XQ_EDGEFILLAREA, MSG_GET, nullptr));
+         },
+         "cancelled 0"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Load(THROWING_OPERATOR_BUNDLE, true);
+        Outcome outcome = RunLoaded(c.body);
+        EXPECT_EQ(outcome.report, c.report);
+        EXPECT_EQ(outcome.errors, "Close Log File.\n"); // the parent's unload alone
+        std::string entries;
+        for (int n = 1; entries.size() < outcome.log.size(); ++n) {
+            entries += EdgeFillEntry(n);
+        }
+        EXPECT_EQ(outcome.log, entries); // whole entries, none of a child
+        EXPECT_FALSE(outcome.log.empty());
+    }
 }
 
 TEST_F(EndToEnd, SecondTerminationDoesNothing) {

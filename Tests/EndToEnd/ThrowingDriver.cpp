@@ -1,8 +1,11 @@
 // A driver that throws. Built with THROW_IN_FACTORY, its factory stores an operator and then
 // throws. Otherwise its operator answers by a fixed rule and keeps no state, so that threads
 // can share it:
-//   DAT_XQ_EDGEFILLAREA: MSG_SET throws std::runtime_error, MSG_RESET throws an int, else
-//   TWRC_SUCCESS; DAT_XQ_DUALIMAGE: TWRC_FAILURE; every other triplet: TWRC_SUCCESS.
+//   DAT_XQ_EDGEFILLAREA: MSG_SET throws std::runtime_error, MSG_RESET throws an int,
+//   MSG_GETDEFAULT waits until the thread is cancelled, else TWRC_SUCCESS;
+//   DAT_XQ_DUALIMAGE: TWRC_FAILURE; every other triplet: TWRC_SUCCESS.
+#include <unistd.h>
+
 #include <stdexcept>
 
 #include "CTripletOperator.h"
@@ -21,6 +24,9 @@ public:
         }
         if (DAT == DAT_XQ_EDGEFILLAREA && MSG == MSG_RESET) {
             throw 42;
+        }
+        while (DAT == DAT_XQ_EDGEFILLAREA && MSG == MSG_GETDEFAULT) {
+            pause(); // a cancellation point
         }
         return DAT == DAT_XQ_DUALIMAGE ? TW_UINT16{TWRC_FAILURE} : TW_UINT16{TWRC_SUCCESS};
     }

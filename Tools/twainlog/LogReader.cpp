@@ -636,6 +636,7 @@ void LogReader::Impl::Line(std::string_view text, size_t number, Ending ending) 
             Diagnose(number, "error-status end line without its start line");
         }
     } else if (StartsWith(text, kNote)) {
+        EndRecord(false); // an entry that a failed write cut short ends here
         m_sink.OnNote({number, std::string(text)}); // the monitor's word on the log itself
         m_noted = true;
     } else if (IsBannerLine(text)) {
