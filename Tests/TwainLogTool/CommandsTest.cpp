@@ -229,6 +229,19 @@ const CheckCase kCheckCases[] = {
      "[00005] DG_IMAGE/DAT_IMAGEMEMXFER/MSG_GET (line 21): MSG_GET on DAT_IMAGEMEMXFER in "
      "state 5, allowed in states 6-7: an image transfer needs MSG_XFERREADY first\n"
      "2 protocol faults\n"},
+    // A source given the manager's entry point announces its transfer there, out of the trace.
+    {"TransferAnnouncedToTheManager",
+     {{"DG_CONTROL/ERROR!(1027)/MSG_SET", "TWRC_SUCCESS", "", 3},
+      {kOpen, "TWRC_SUCCESS", "", 4},
+      {kEnable, "TWRC_SUCCESS", "", 5},
+      {Cap("MSG_SET", "ICAP_PIXELTYPE"), "TWRC_SUCCESS", "", 5},
+      {"DG_IMAGE/DAT_IMAGENATIVEXFER/MSG_GET", "TWRC_XFERDONE", "", 7},
+      {kEndXfer, "TWRC_SUCCESS", "", 5},
+      {kDisable, "TWRC_SUCCESS", "", 4},
+      {kClose, "TWRC_SUCCESS", "", 3}},
+     "[00004] DG_CONTROL/DAT_CAPABILITY/MSG_SET (ICAP_PIXELTYPE) (line 16): MSG_SET on "
+     "DAT_CAPABILITY in state 5, allowed in state 4: capabilities are set only before the "
+     "source is enabled\n1 protocol fault\n"},
     {"TransferWithoutEndXfer",
      {{kOpen, "TWRC_SUCCESS", "", 4},
       {kEnable, "TWRC_SUCCESS", "", 5},

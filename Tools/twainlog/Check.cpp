@@ -53,6 +53,8 @@ const std::vector<StateRule> kAllowedStates = {
 
 namespace {
 
+constexpr const char* kEntryPointDat = "ERROR!(1027)";
+
 bool HasWord(const char* words, const std::string& word) {
     std::istringstream in(words);
     std::string item;
@@ -146,6 +148,7 @@ void Checker::StartLoad(const std::string& name) {
     m_state = 3; // set when the monitor opened its log
     m_transferOpen = false;
     m_failurePending = false;
+    m_announcedByManager = false;
 }
 
 void Checker::Add(const Record& record) {
@@ -159,7 +162,17 @@ void Checker::Add(const Record& record) {
     m_any = true;
     m_last = {record.sequence, record.line, record.Title()};
     if (record.kind == EntryKind::Call) {
-        if (const StateRule* rule = RuleFor(record); rule && !Allows(rule->states, m_state)) {
+        // A source handed the manager's entry point (DAT_ENTRYPOINT, 0x0403, which the log
+        // names by its number) announces MSG_XFERREADY to the manager directly, so the trace
+        // never shows it: a call that needs state 6 while the source is enabled stands for it.
+        if (record.dat == kEntryPointDat || record.dat == "DAT_ENTRYPOINT") {
+            m_announcedByManager = true;
+        }
+        const StateRule* rule = RuleFor(record);
+        if (rule && m_announcedByManager && m_state == 5 && Allows(rule->states, 6)) {
+            m_state = 6;
+        }
+        if (rule && !Allows(rule->states, m_state)) {
             Report(record.msg + " on " + record.dat + " in state " + std::to_string(m_state) +
                    ", allowed in " + StatesText(rule->states) + ": " + rule->why);
         }

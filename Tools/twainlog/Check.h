@@ -53,7 +53,8 @@ private:
     long m_transfer = -1; // sequence of the call that began an image transfer not yet ended
     bool m_transferOpen = false;
     bool m_transferDone = false;
-    bool m_failurePending = false; // the latest entry failed: the next must be DAT_STATUS
+    bool m_failurePending = false;     // the latest entry failed: the next must be DAT_STATUS
+    bool m_announcedByManager = false; // the source tells the manager of its transfers
 };
 
 std::vector<Fault> CheckLog(const Log& log);
