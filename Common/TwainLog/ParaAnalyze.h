@@ -193,6 +193,8 @@ public:
     char m_szAppName[32] = "APP"; // the rest zero
 
 private:
+    friend class CDumpScope; // prints the dumpers' lines through Append
+
     // Calls the per-DAT member of m_DAT, if it has one.
     bool DispatchDat();
     // Takes the current triplet and the result text to append to.
