@@ -212,6 +212,10 @@ private:
     size_t m_nResultLength = 0; // length of the text at m_pResult
 };
 
+// The bytes of the structure a DAT's pData points to, as the DAT's row gives them: at least
+// this many are there. 0 for a DAT whose data has no fixed structure, or that has no row.
+size_t DatStructureSize(TW_UINT16 dat);
+
 // The analyzer of the data source, initialized at compile time (see the constructor).
 extern CParaAnalyze g_cParaAnalyze TWAINMON_EXPORT;
 
