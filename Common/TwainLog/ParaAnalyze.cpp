@@ -388,9 +388,10 @@ void CParaAnalyze::ValToCap(unsigned short cap, unsigned short value, char* text
 }
 
 void CParaAnalyze::MakeCapSupportedCaps(unsigned short capId, char* text, size_t textSize) {
-    char name[kMacroNameSize] = {};
-    if (capId != 0) {
-        GetCapabilityName(capId, name, sizeof name);
+    const char* name = capId != 0 ? CapabilityName(capId) : "";
+    if (name == nullptr) {
+        GetCapabilityName(capId, text, textSize); // its miss text
+        return;
     }
     TwFormat(text, textSize, "%s", name);
 }
