@@ -357,16 +357,14 @@ TEST(Structure, EveryStandardDatHasItsMember) {
     }
 }
 
-TEST(Structure, NullStructureOfEveryMemberPrintsNoBlock) {
-    const TW_UINT16 dats[] = {
-        DAT_EVENT,        DAT_IDENTITY,        DAT_PARENT,        DAT_PENDINGXFERS,
-        DAT_SETUPMEMXFER, DAT_SETUPFILEXFER,   DAT_USERINTERFACE, DAT_XFERGROUP,
-        DAT_CUSTOMDSDATA, DAT_IMAGEINFO,       DAT_IMAGEMEMXFER,  DAT_IMAGENATIVEXFER,
-        DAT_PALETTE8,     DAT_EXTIMAGEINFO,    DAT_CIECOLOR,      DAT_GRAYRESPONSE,
-        DAT_RGBRESPONSE,  DAT_JPEGCOMPRESSION, DAT_STATUS,        DAT_IMAGELAYOUT};
-    for (TW_UINT16 dat : dats) {
-        for (TW_UINT16 message : {MSG_GET, MSG_OPENDSM}) {
-            EXPECT_EQ(Dump(DG_CONTROL, dat, message, nullptr), Section(nullptr, "")) << dat;
+// A null pData prints no block, whatever the DAT (standard or vendor) and message.
+TEST(Structure, NullStructureOfEveryDatPrintsNoBlock) {
+    for (const MacroTable table : {MacroRows(dat_macros), MacroRows(dat_xq_macros)}) {
+        for (size_t i = 0; i < table.count; ++i) {
+            const auto dat = static_cast<TW_UINT16>(table.rows[i].value);
+            for (TW_UINT16 message : {MSG_GET, MSG_OPENDSM}) {
+                EXPECT_EQ(Dump(DG_CONTROL, dat, message, nullptr), Section(nullptr, "")) << dat;
+            }
         }
     }
 }
