@@ -7,8 +7,42 @@
 
 namespace {
 
-// The first row whose value equals value, or null.
-const MacroEntry* FindRow(MacroTable table, int64_t value) {
+// Names by index: for each capability identifier of a span, the row of its name, as the
+// capability table and then the image-capability table, each scanned in stored order, find
+// it. An entry is 0 for no name, 1 + row for a row of the capability table, kImageRow | row for
+// one of the image-capability table. Identifiers beyond the span are scanned.
+constexpr uint16_t kImageRow = 0x8000;
+
+template <size_t Span>
+struct CapabilityIndex {
+    uint32_t base;
+    uint16_t entries[Span];
+};
+
+template <size_t Span, size_t NCap, size_t NImage>
+constexpr CapabilityIndex<Span> MakeCapabilityIndex(uint32_t base,
+                                                    const MacroEntry (&capabilities)[NCap],
+                                                    const MacroEntry (&images)[NImage]) {
+    CapabilityIndex<Span> index{base, {}};
+    // Last rows first, so that the first row of a value is written last; the capability table
+    // after the image-capability table, so that its rows win.
+    for (size_t row = NImage - 1; row-- > 0;) {
+        const int64_t at = images[row].value - static_cast<int64_t>(base);
+        if (at >= 0 && at < static_cast<int64_t>(Span)) {
+            index.entries[at] = static_cast<uint16_t>(kImageRow | row);
+        }
+    }
+    for (size_t row = NCap - 1; row-- > 0;) {
+        const int64_t at = capabilities[row].value - static_cast<int64_t>(base);
+        if (at >= 0 && at < static_cast<int64_t>(Span)) {
+            index.entries[at] = static_cast<uint16_t>(1 + row);
+        }
+    }
+    return index;
+}
+
+// The first row of value in table, scanning in stored order; null when there is none.
+constexpr const MacroEntry* FindRow(MacroTable table, int64_t value) {
     for (size_t i = 0; i < table.count; ++i) {
         if (table.rows[i].value == value) {
             return &table.rows[i];
@@ -17,70 +51,52 @@ const MacroEntry* FindRow(MacroTable table, int64_t value) {
     return nullptr;
 }
 
-// A name table's rows ordered by value, and among equal values in stored order: a binary
-// search for the first entry of a value finds the row the linear scan would find first.
-template <size_t N>
-struct RowIndex {
-    uint16_t rows[N - 1]; // the table's rows, terminator excluded
-};
-
-template <size_t N>
-constexpr RowIndex<N> MakeIndex(const MacroEntry (&table)[N]) {
-    RowIndex<N> index{};
-    for (size_t i = 0; i + 1 < N; ++i) {
-        // A stable insertion: a row goes after every earlier row of the same value.
-        size_t j = i;
-        while (j > 0 && table[index.rows[j - 1]].value > table[i].value) {
-            index.rows[j] = index.rows[j - 1];
-            --j;
+// The row naming cap: through the index inside its span, by the two scans beyond it.
+template <size_t Span>
+constexpr const MacroEntry* FindCapability(const CapabilityIndex<Span>& index,
+                                           MacroTable capabilities, MacroTable images,
+                                           uint32_t cap) {
+    if (cap >= index.base && cap - index.base < Span) {
+        const uint16_t entry = index.entries[cap - index.base];
+        if (entry == 0) {
+            return nullptr;
         }
-        index.rows[j] = static_cast<uint16_t>(i);
+        return (entry & kImageRow) != 0 ? &images.rows[entry & ~kImageRow]
+                                        : &capabilities.rows[entry - 1];
     }
-    return index;
+    const MacroEntry* row = FindRow(capabilities, cap);
+    return row != nullptr ? row : FindRow(images, cap);
 }
 
-// The first row of value through an index, or null.
-template <size_t N>
-constexpr const MacroEntry* FindIndexed(const MacroEntry (&table)[N], const RowIndex<N>& index,
-                                        int64_t value) {
-    size_t low = 0;
-    size_t high = N - 1;
-    while (low < high) {
-        const size_t middle = low + (high - low) / 2;
-        if (table[index.rows[middle]].value < value) {
-            low = middle + 1;
-        } else {
-            high = middle;
-        }
-    }
-    return low < N - 1 && table[index.rows[low]].value == value ? &table[index.rows[low]] : nullptr;
-}
-
-// True when the index finds, for the value of every row, the row a scan in stored order finds.
-template <size_t N>
-constexpr bool KeepsFirstMatch(const MacroEntry (&table)[N], const RowIndex<N>& index) {
-    for (size_t i = 0; i + 1 < N; ++i) {
-        size_t first = 0;
-        while (table[first].value != table[i].value) {
-            ++first;
-        }
-        if (FindIndexed(table, index, table[i].value) != &table[first]) {
-            return false;
+// True when the index finds, for the value of every row of both tables, the row the two
+// scans find.
+template <size_t Span>
+constexpr bool KeepsFirstMatch(const CapabilityIndex<Span>& index, MacroTable capabilities,
+                               MacroTable images) {
+    for (const MacroTable table : {capabilities, images}) {
+        for (size_t i = 0; i < table.count; ++i) {
+            const int64_t value = table.rows[i].value;
+            const MacroEntry* scanned = FindRow(capabilities, value);
+            if (scanned == nullptr) {
+                scanned = FindRow(images, value);
+            }
+            if (value >= 0 && value <= UINT32_MAX &&
+                FindCapability(index, capabilities, images, static_cast<uint32_t>(value)) !=
+                    scanned) {
+                return false;
+            }
         }
     }
     return true;
 }
 
-// The capability tables, searched for every capability name (each item of a
-// CAP_SUPPORTEDCAPS answer is one).
-constexpr RowIndex<std::size(cap_macros)> kCapIndex = MakeIndex(cap_macros);
-constexpr RowIndex<std::size(icap_macros)> kIcapIndex = MakeIndex(icap_macros);
-constexpr RowIndex<std::size(cap_xq_macros)> kCapXqIndex = MakeIndex(cap_xq_macros);
-constexpr RowIndex<std::size(icap_xq_macros)> kIcapXqIndex = MakeIndex(icap_xq_macros);
-static_assert(KeepsFirstMatch(cap_macros, kCapIndex) && KeepsFirstMatch(icap_macros, kIcapIndex) &&
-                  KeepsFirstMatch(cap_xq_macros, kCapXqIndex) &&
-                  KeepsFirstMatch(icap_xq_macros, kIcapXqIndex),
-              "an index must find the first row of each value");
+// The standard identifiers up to 0x11FF and the vendor's from 0x8000 to 0x80FF.
+constexpr auto kStandardIndex = MakeCapabilityIndex<0x1200>(0, cap_macros, icap_macros);
+constexpr auto kVendorIndex = MakeCapabilityIndex<0x100>(0x8000, cap_xq_macros, icap_xq_macros);
+static_assert(KeepsFirstMatch(kStandardIndex, MacroRows(cap_macros), MacroRows(icap_macros)) &&
+                  KeepsFirstMatch(kVendorIndex, MacroRows(cap_xq_macros),
+                                  MacroRows(icap_xq_macros)),
+              "the capability index must find the first row of each value");
 
 // Copies text into dest, cut to destSize - 1 characters and always terminated.
 void CopyName(const char* text, char* dest, size_t destSize) {
@@ -110,12 +126,10 @@ bool GetMacroName(MacroTable table, int64_t value, char* dest, size_t destSize) 
 }
 
 const char* CapabilityName(uint32_t cap) {
-    const MacroEntry* row = cap > kLastStandardId ? FindIndexed(cap_xq_macros, kCapXqIndex, cap)
-                                                  : FindIndexed(cap_macros, kCapIndex, cap);
-    if (row == nullptr) {
-        row = cap > kLastStandardId ? FindIndexed(icap_xq_macros, kIcapXqIndex, cap)
-                                    : FindIndexed(icap_macros, kIcapIndex, cap);
-    }
+    const MacroEntry* row =
+        cap > kLastStandardId
+            ? FindCapability(kVendorIndex, MacroRows(cap_xq_macros), MacroRows(icap_xq_macros), cap)
+            : FindCapability(kStandardIndex, MacroRows(cap_macros), MacroRows(icap_macros), cap);
     return row != nullptr ? row->name : nullptr;
 }
 
