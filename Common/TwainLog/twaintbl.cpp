@@ -41,53 +41,55 @@ constexpr CapabilityIndex<Span> MakeCapabilityIndex(uint32_t base,
     return index;
 }
 
-// The first row of value in table, scanning in stored order; null when there is none.
-constexpr const MacroEntry* FindRow(MacroTable table, int64_t value) {
-    for (size_t i = 0; i < table.count; ++i) {
-        if (table.rows[i].value == value) {
-            return &table.rows[i];
-        }
+// The position of the first row of value in table, scanning in stored order; count when there
+// is none.
+constexpr size_t FirstRow(MacroTable table, int64_t value) {
+    size_t i = 0;
+    while (i < table.count && table.rows[i].value != value) {
+        ++i;
     }
-    return nullptr;
+    return i;
 }
 
-// The row naming cap: through the index inside its span, by the two scans beyond it.
-template <size_t Span>
-constexpr const MacroEntry* FindCapability(const CapabilityIndex<Span>& index,
-                                           MacroTable capabilities, MacroTable images,
-                                           uint32_t cap) {
-    if (cap >= index.base && cap - index.base < Span) {
-        const uint16_t entry = index.entries[cap - index.base];
-        if (entry == 0) {
-            return nullptr;
-        }
-        return (entry & kImageRow) != 0 ? &images.rows[entry & ~kImageRow]
-                                        : &capabilities.rows[entry - 1];
+// The index entry of cap as the two scans give it.
+constexpr uint16_t ScannedEntry(MacroTable capabilities, MacroTable images, int64_t cap) {
+    const size_t row = FirstRow(capabilities, cap);
+    if (row < capabilities.count) {
+        return static_cast<uint16_t>(1 + row);
     }
-    const MacroEntry* row = FindRow(capabilities, cap);
-    return row != nullptr ? row : FindRow(images, cap);
+    const size_t image = FirstRow(images, cap);
+    return image < images.count ? static_cast<uint16_t>(kImageRow | image) : 0;
 }
 
-// True when the index finds, for the value of every row of both tables, the row the two
-// scans find.
+// True when the index holds, for the value of every row of both tables, the entry the two
+// scans give.
 template <size_t Span>
 constexpr bool KeepsFirstMatch(const CapabilityIndex<Span>& index, MacroTable capabilities,
                                MacroTable images) {
     for (const MacroTable table : {capabilities, images}) {
         for (size_t i = 0; i < table.count; ++i) {
-            const int64_t value = table.rows[i].value;
-            const MacroEntry* scanned = FindRow(capabilities, value);
-            if (scanned == nullptr) {
-                scanned = FindRow(images, value);
-            }
-            if (value >= 0 && value <= UINT32_MAX &&
-                FindCapability(index, capabilities, images, static_cast<uint32_t>(value)) !=
-                    scanned) {
+            const int64_t at = table.rows[i].value - static_cast<int64_t>(index.base);
+            if (at >= 0 && at < static_cast<int64_t>(Span) &&
+                index.entries[at] != ScannedEntry(capabilities, images, table.rows[i].value)) {
                 return false;
             }
         }
     }
     return true;
+}
+
+// The row naming cap: through the index inside its span, by the two scans beyond it.
+template <size_t Span>
+const MacroEntry* FindCapability(const CapabilityIndex<Span>& index, MacroTable capabilities,
+                                 MacroTable images, uint32_t cap) {
+    const uint16_t entry = cap >= index.base && cap - index.base < Span
+                               ? index.entries[cap - index.base]
+                               : ScannedEntry(capabilities, images, cap);
+    if (entry == 0) {
+        return nullptr;
+    }
+    return (entry & kImageRow) != 0 ? &images.rows[entry & ~kImageRow]
+                                    : &capabilities.rows[entry - 1];
 }
 
 // The standard identifiers up to 0x11FF and the vendor's from 0x8000 to 0x80FF.
@@ -117,8 +119,9 @@ bool GetMacroName(MacroTable table, int64_t value, char* dest, size_t destSize) 
     if (dest == nullptr || destSize == 0) {
         return false;
     }
-    if (const MacroEntry* row = FindRow(table, value)) {
-        CopyName(row->name, dest, destSize);
+    const size_t row = FirstRow(table, value);
+    if (row < table.count) {
+        CopyName(table.rows[row].name, dest, destSize);
         return true;
     }
     CopyMissText(table, value, dest, destSize);
