@@ -8,13 +8,16 @@
 
 #include <dlfcn.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "CTripletOperator.h"
 #include "FuzzInput.h"
+#include "ParaAnalyze.h"
 #include "twaintbl.h"
 
 namespace {
@@ -139,7 +142,7 @@ void WriteSession(CCorpusWriter& out) {
     out.Call(DG_CONTROL, DAT_SETUPMEMXFER, MSG_GET, setup);
     TW_UINT16 frames[2] = {};
     out.Call(DG_CONTROL, DAT_XQ_SETTINGFRAME, MSG_GET, frames,
-             FuzzStructureSize(DAT_XQ_SETTINGFRAME));
+             DatStructureSize(DAT_XQ_SETTINGFRAME));
     out.Call(DG_CONTROL, DAT_XQ_EVENT, MSG_XQ_TIMERRESET, nullptr, 0);
 
     TW_USERINTERFACE ui{};
@@ -165,45 +168,26 @@ void WriteSession(CCorpusWriter& out) {
     out.Call(DG_CONTROL, DAT_USERINTERFACE, MSG_DISABLEDS, ui);
     out.SetState(4);
 
-    // Every other DAT, standard and vendor, and a few without a name: the driver's refusal.
-    const TW_UINT16 others[] = {DAT_NULL,
-                                DAT_SETUPFILEXFER,
-                                DAT_XFERGROUP,
-                                DAT_TWUNKIDENTITY,
-                                DAT_CUSTOMDSDATA,
-                                DAT_DEVICEEVENT,
-                                DAT_FILESYSTEM,
-                                DAT_PASSTHRU,
-                                DAT_CALLBACK,
-                                DAT_IMAGENATIVEXFER,
-                                DAT_IMAGEFILEXFER,
-                                DAT_CIECOLOR,
-                                DAT_GRAYRESPONSE,
-                                DAT_RGBRESPONSE,
-                                DAT_JPEGCOMPRESSION,
-                                DAT_PALETTE8,
-                                DAT_EXTIMAGEINFO,
-                                DAT_AUDIOFILEXFER,
-                                DAT_AUDIOINFO,
-                                DAT_AUDIONATIVEXFER,
-                                DAT_SETUPFILEXFER2,
-                                DAT_XQ_AUTOEXPOSURE,
-                                DAT_XQ_RGBMATRIX,
-                                DAT_XQ_COLORSMOOTHING,
-                                DAT_XQ_HARDWAREINFO,
-                                DAT_XQ_SKEWINFO,
-                                DAT_XQ_UNSHARPMASKPARAM,
-                                DAT_XQ_REDCORRECTIONMATRIX,
-                                DAT_XQ_TWAINCALLBACKMSG,
-                                DAT_XQ_USMINFO,
-                                DAT_XQ_EDGEFILLAREA,
-                                DAT_XQ_COLORFILTER,
-                                DAT_XQ_DUALIMAGE,
-                                0x0400,
-                                0x800c,
-                                0xffff};
+    // Every other DAT the tables name, standard and vendor, and two without a name: the
+    // driver's refusal of a zero-filled structure of the DAT's size. A DAT gets its seed as
+    // soon as it is named.
+    const TW_UINT16 inSession[] = {
+        DAT_PARENT,       DAT_IDENTITY,     DAT_CAPABILITY,      DAT_STATUS,        DAT_IMAGELAYOUT,
+        DAT_SETUPMEMXFER, DAT_XQ_EVENT,     DAT_XQ_SETTINGFRAME, DAT_USERINTERFACE, DAT_EVENT,
+        DAT_IMAGEINFO,    DAT_IMAGEMEMXFER, DAT_PENDINGXFERS,    DAT_CUSTOMBASE};
+    std::vector<TW_UINT16> others;
+    for (const MacroTable table : {MacroRows(dat_macros), MacroRows(dat_xq_macros)}) {
+        for (size_t i = 0; i < table.count; ++i) {
+            const auto dat = static_cast<TW_UINT16>(table.rows[i].value);
+            if (std::find(std::begin(inSession), std::end(inSession), dat) == std::end(inSession)) {
+                others.push_back(dat);
+            }
+        }
+    }
+    others.push_back(0x0400);
+    others.push_back(0xffff);
     for (TW_UINT16 dat : others) {
-        const size_t size = FuzzStructureSize(dat) != 0 ? FuzzStructureSize(dat) : 8;
+        const size_t size = DatStructureSize(dat) != 0 ? DatStructureSize(dat) : 8;
         std::vector<uint8_t> structure(size);
         out.Call(dat >= DAT_IMAGEINFO && dat <= DAT_EXTIMAGEINFO ? DG_IMAGE : DG_CONTROL, dat,
                  MSG_GET, structure.data(), size);

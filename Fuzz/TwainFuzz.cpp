@@ -116,7 +116,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* input, size_t size) {
     const size_t containerBytes = size - headerLength - dataLength;
 
     // The application's side: blocks exactly as large as the structures.
-    const size_t known = FuzzStructureSize(header.dat);
+    const size_t known = DatStructureSize(header.dat);
     const size_t dataSize = known != 0 ? known : header.dataLength;
     std::unique_ptr<uint8_t[]> pData;
     if ((header.flags & kFuzzNullData) == 0) {

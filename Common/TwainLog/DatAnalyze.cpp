@@ -1,53 +1,73 @@
-// The per-DAT members: each renders the parameter structure of its data argument type.
+// The DAT table and the per-DAT members: each renders the parameter structure of its data
+// argument type. A structure that needs no member of its own has its dumper here, next to its
+// row: a function given the analyzer and the block of the structure's size, printing through
+// a CDumpScope (TwPrint.h).
 #include "ParaAnalyze.h"
 
+#include "TwPrint.h"
 #include "TwainXq.h"
 
 namespace {
 
-struct DatMember {
+// What the data source knows of each DAT, in one row: the size of the structure its pData
+// points to (the application's side of the contract: at least this many bytes are there; 0
+// when its data has no fixed structure) and what renders it, given the block of that size:
+// its per-DAT member, or the dumper of a structure without one. The same for every DG and
+// MSG; a DAT without a row gets the short section (return code, pData and state lines). The
+// fuzz target and its seed corpus take the sizes from here too (DatStructureSize).
+struct DatRow {
     TW_UINT16 dat;
-    bool (CParaAnalyze::*analyze)();
+    size_t size;
+    bool (*render)(CParaAnalyze& analyzer, const CBlock& data);
 };
 
-// The member of each DAT, the same for every DG and MSG. DATs without a row get the short
-// section: return code, pData and state lines only.
-constexpr DatMember kDatMembers[] = {
-    {DAT_NULL, &CParaAnalyze::DatNullAnalyze},
-    {DAT_CAPABILITY, &CParaAnalyze::DatCapabilityAnalyze},
-    {DAT_EVENT, &CParaAnalyze::DatEventAnalyze},
-    {DAT_IDENTITY, &CParaAnalyze::DatIdentityAnalyze},
-    {DAT_PARENT, &CParaAnalyze::DatParentAnalyze},
-    {DAT_PENDINGXFERS, &CParaAnalyze::DatPendingXfersAnalyze},
-    {DAT_SETUPMEMXFER, &CParaAnalyze::DatSetupMemXferAnalyze},
-    {DAT_SETUPFILEXFER, &CParaAnalyze::DatSetupFileXferAnalyze},
-    {DAT_STATUS, &CParaAnalyze::DatStatusAnalyze},
-    {DAT_USERINTERFACE, &CParaAnalyze::DatUserInterfaceAnalyze},
-    {DAT_XFERGROUP, &CParaAnalyze::DatXferGroupAnalyze},
-    {DAT_TWUNKIDENTITY, &CParaAnalyze::DatTwunkIdentityAnalyze},
-    {DAT_CUSTOMDSDATA, &CParaAnalyze::DatCustomDsDataAnalyze},
-    {DAT_IMAGEINFO, &CParaAnalyze::DatImageInfoAnalyze},
-    {DAT_IMAGELAYOUT, &CParaAnalyze::DatImageLayoutAnalyze},
-    {DAT_IMAGEMEMXFER, &CParaAnalyze::DatImageMemXferAnalyze},
-    {DAT_IMAGENATIVEXFER, &CParaAnalyze::DatImageNativeXferAnalyze},
-    {DAT_IMAGEFILEXFER, &CParaAnalyze::DatImageFileXferAnalyze},
-    {DAT_CIECOLOR, &CParaAnalyze::DatCieColorAnalyze},
-    {DAT_GRAYRESPONSE, &CParaAnalyze::DatGrayResponseAnalyze},
-    {DAT_RGBRESPONSE, &CParaAnalyze::DatRgbResponseAnalyze},
-    {DAT_JPEGCOMPRESSION, &CParaAnalyze::DatJpegCompressionAnalyze},
-    {DAT_PALETTE8, &CParaAnalyze::DatPalette8Analyze},
-    {DAT_EXTIMAGEINFO, &CParaAnalyze::DatExtImageInfoAnalyze},
-    {DAT_XQ_AUTOEXPOSURE, &CParaAnalyze::DatXqAutoExposureAnalyze},
-    {DAT_XQ_RGBMATRIX, &CParaAnalyze::DatXqRgbMatrixAnalyze},
-    {DAT_XQ_COLORSMOOTHING, &CParaAnalyze::DatXqColorSmoothingAnalyze},
-    {DAT_XQ_EVENT, &CParaAnalyze::DatXqEventAnalyze},
-    {DAT_XQ_HARDWAREINFO, &CParaAnalyze::DatHardwareInfoAnalyze},
-    {DAT_XQ_SKEWINFO, &CParaAnalyze::DatXqSkewInfoAnalyze},
-    {DAT_XQ_UNSHARPMASKPARAM, &CParaAnalyze::DatUnsharpMaskAnalyze},
-    {DAT_XQ_REDCORRECTIONMATRIX, &CParaAnalyze::DatXqRedCorrectionMatrixAnalyze},
-    {DAT_XQ_TWAINCALLBACKMSG, &CParaAnalyze::DatXqTwainCallbackMsgAnalyze},
-    {DAT_XQ_SETTINGFRAME, &CParaAnalyze::DatXqSettingFrameAnalyze},
-    {DAT_XQ_USMINFO, &CParaAnalyze::DatXqUsmInfoAnalyze},
+// The render of a DAT that has a per-DAT member: the member, which reads m_pData itself.
+template <bool (CParaAnalyze::*member)()>
+bool Member(CParaAnalyze& analyzer, const CBlock& /*data*/) {
+    return (analyzer.*member)();
+}
+
+constexpr DatRow kDatRows[] = {
+    {DAT_NULL, 0, &Member<&CParaAnalyze::DatNullAnalyze>},
+    {DAT_CAPABILITY, sizeof(TW_CAPABILITY), &Member<&CParaAnalyze::DatCapabilityAnalyze>},
+    {DAT_EVENT, sizeof(TW_EVENT), &Member<&CParaAnalyze::DatEventAnalyze>},
+    {DAT_IDENTITY, sizeof(TW_IDENTITY), &Member<&CParaAnalyze::DatIdentityAnalyze>},
+    {DAT_PARENT, 0, &Member<&CParaAnalyze::DatParentAnalyze>},
+    {DAT_PENDINGXFERS, sizeof(TW_PENDINGXFERS), &Member<&CParaAnalyze::DatPendingXfersAnalyze>},
+    {DAT_SETUPMEMXFER, sizeof(TW_SETUPMEMXFER), &Member<&CParaAnalyze::DatSetupMemXferAnalyze>},
+    {DAT_SETUPFILEXFER, sizeof(TW_SETUPFILEXFER), &Member<&CParaAnalyze::DatSetupFileXferAnalyze>},
+    {DAT_STATUS, sizeof(TW_STATUS), &Member<&CParaAnalyze::DatStatusAnalyze>},
+    {DAT_USERINTERFACE, sizeof(TW_USERINTERFACE), &Member<&CParaAnalyze::DatUserInterfaceAnalyze>},
+    {DAT_XFERGROUP, sizeof(TW_UINT32), &Member<&CParaAnalyze::DatXferGroupAnalyze>},
+    {DAT_TWUNKIDENTITY, 0, &Member<&CParaAnalyze::DatTwunkIdentityAnalyze>},
+    {DAT_CUSTOMDSDATA, sizeof(TW_CUSTOMDSDATA), &Member<&CParaAnalyze::DatCustomDsDataAnalyze>},
+    {DAT_IMAGEINFO, sizeof(TW_IMAGEINFO), &Member<&CParaAnalyze::DatImageInfoAnalyze>},
+    {DAT_IMAGELAYOUT, sizeof(TW_IMAGELAYOUT), &Member<&CParaAnalyze::DatImageLayoutAnalyze>},
+    {DAT_IMAGEMEMXFER, sizeof(TW_IMAGEMEMXFER), &Member<&CParaAnalyze::DatImageMemXferAnalyze>},
+    {DAT_IMAGENATIVEXFER, sizeof(TW_HANDLE), &Member<&CParaAnalyze::DatImageNativeXferAnalyze>},
+    {DAT_IMAGEFILEXFER, 0, &Member<&CParaAnalyze::DatImageFileXferAnalyze>},
+    {DAT_CIECOLOR, sizeof(TW_CIECOLOR), &Member<&CParaAnalyze::DatCieColorAnalyze>},
+    {DAT_GRAYRESPONSE, sizeof(TW_GRAYRESPONSE), &Member<&CParaAnalyze::DatGrayResponseAnalyze>},
+    {DAT_RGBRESPONSE, sizeof(TW_RGBRESPONSE), &Member<&CParaAnalyze::DatRgbResponseAnalyze>},
+    {DAT_JPEGCOMPRESSION, sizeof(TW_JPEGCOMPRESSION),
+     &Member<&CParaAnalyze::DatJpegCompressionAnalyze>},
+    {DAT_PALETTE8, sizeof(TW_PALETTE8), &Member<&CParaAnalyze::DatPalette8Analyze>},
+    {DAT_EXTIMAGEINFO, sizeof(TW_EXTIMAGEINFO), &Member<&CParaAnalyze::DatExtImageInfoAnalyze>},
+    {DAT_XQ_AUTOEXPOSURE, sizeof(TWXQ_AUTOEXPOSURE),
+     &Member<&CParaAnalyze::DatXqAutoExposureAnalyze>},
+    {DAT_XQ_RGBMATRIX, sizeof(TWXQ_RGBMATRIX), &Member<&CParaAnalyze::DatXqRgbMatrixAnalyze>},
+    {DAT_XQ_COLORSMOOTHING, sizeof(TWXQ_COLORSMOOTHING),
+     &Member<&CParaAnalyze::DatXqColorSmoothingAnalyze>},
+    {DAT_XQ_EVENT, 0, &Member<&CParaAnalyze::DatXqEventAnalyze>},
+    {DAT_XQ_HARDWAREINFO, sizeof(TWXQ_HARDWAREINFO),
+     &Member<&CParaAnalyze::DatHardwareInfoAnalyze>},
+    {DAT_XQ_SKEWINFO, sizeof(TWXQ_LOCATIONDATA), &Member<&CParaAnalyze::DatXqSkewInfoAnalyze>},
+    {DAT_XQ_UNSHARPMASKPARAM, sizeof(TWXQ_USMPARAM), &Member<&CParaAnalyze::DatUnsharpMaskAnalyze>},
+    {DAT_XQ_REDCORRECTIONMATRIX, 0, &Member<&CParaAnalyze::DatXqRedCorrectionMatrixAnalyze>},
+    {DAT_XQ_TWAINCALLBACKMSG, 0, &Member<&CParaAnalyze::DatXqTwainCallbackMsgAnalyze>},
+    {DAT_XQ_SETTINGFRAME, sizeof(TWXQ_SETTINGFRAME),
+     &Member<&CParaAnalyze::DatXqSettingFrameAnalyze>},
+    {DAT_XQ_USMINFO, sizeof(TWXQ_USMINFO), &Member<&CParaAnalyze::DatXqUsmInfoAnalyze>},
 };
 
 // The structure the triplet's data reference points to.
@@ -56,15 +76,25 @@ S* DataAs(TW_MEMREF pData) {
     return static_cast<S*>(pData);
 }
 
-} // namespace
-
-bool CParaAnalyze::DispatchDat() {
-    for (const DatMember& member : kDatMembers) {
-        if (member.dat == m_DAT) {
-            return (this->*member.analyze)();
+const DatRow* FindDatRow(TW_UINT16 dat) {
+    for (const DatRow& row : kDatRows) {
+        if (row.dat == dat) {
+            return &row;
         }
     }
-    return true;
+    return nullptr;
+}
+
+} // namespace
+
+size_t DatStructureSize(TW_UINT16 dat) {
+    const DatRow* row = FindDatRow(dat);
+    return row != nullptr ? row->size : 0;
+}
+
+bool CParaAnalyze::DispatchDat() {
+    const DatRow* row = FindDatRow(m_DAT);
+    return row == nullptr || row->render(*this, CBlock(m_pData, row->size));
 }
 
 // ---------------------------------------------------------------------------------------

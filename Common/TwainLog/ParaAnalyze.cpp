@@ -332,6 +332,12 @@ const char* CParaAnalyze::ValToStr(unsigned short cap, unsigned short itemType, 
         TwFormat(text, sizeof text, "0x%02x", static_cast<unsigned int>(item.U8(0)));
         break;
     case TWTY_UINT16:
+        // A supported capability's name as its table stores it, without a copy.
+        if (cap == CAP_SUPPORTEDCAPS && item.U16(0) != 0) {
+            if (const char* name = CapabilityName(item.U16(0))) {
+                return name;
+            }
+        }
         ValToCap(cap, item.U16(0), text, sizeof text);
         break;
     case TWTY_UINT32:
@@ -376,9 +382,10 @@ void CParaAnalyze::ValToCap(unsigned short cap, unsigned short value, char* text
 }
 
 void CParaAnalyze::MakeCapSupportedCaps(unsigned short capId, char* text, size_t textSize) {
-    char name[kMacroNameSize] = {};
-    if (capId != 0) {
-        GetCapabilityName(capId, name, sizeof name);
+    const char* name = capId != 0 ? CapabilityName(capId) : "";
+    if (name == nullptr) {
+        GetCapabilityName(capId, text, textSize); // its miss text
+        return;
     }
     TwFormat(text, textSize, "%s", name);
 }
@@ -400,8 +407,8 @@ void CParaAnalyze::MakeItemList(unsigned short cap, unsigned short itemType, uns
         const char* entry = itemType == TWTY_FRAME || size == 0
                                 ? kNotImplemented
                                 : ValToStr(cap, itemType, items.Sub(i * size, size), text);
-        room = Append("        %3d:%s%s%s", static_cast<int>(i), entry, i + 1 < numItems ? "," : "",
-                      CRLF);
+        room = Append("        %3d:%s%s", static_cast<int>(i), entry,
+                      i + 1 < numItems ? "," CRLF : CRLF);
     }
     if (room && listed < numItems) {
         Append("        !!! %ld of %ld items lie beyond the container !!!%s",

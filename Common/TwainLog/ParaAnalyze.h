@@ -198,6 +198,8 @@ public:
     char m_szAppName[32] = "APP"; // the rest zero
 
 private:
+    friend class CDumpScope; // prints the dumpers' lines through Append
+
     // Calls the per-DAT member of m_DAT, if it has one.
     bool DispatchDat();
     // Takes the current triplet and the result text to append to.
@@ -214,6 +216,10 @@ private:
 
     size_t m_nResultLength = 0; // length of the text at m_pResult
 };
+
+// The bytes of the structure a DAT's pData points to, as the DAT's row gives them: at least
+// this many are there. 0 for a DAT whose data has no fixed structure, or that has no row.
+size_t DatStructureSize(TW_UINT16 dat);
 
 // The analyzer of the data source, initialized at compile time (see the constructor).
 extern CParaAnalyze g_cParaAnalyze TWAINMON_EXPORT;

@@ -1,7 +1,8 @@
 // The structure and container renderers. Each dumper reads its structure through a CBlock
-// (never a byte past it) and appends its lines one Append per line, with the literal format
-// of the log; a block's heading and closing brace come from the dumper that opens it, and a
-// nested structure is a label line followed by the block of its own dumper.
+// (never a byte past it) and prints it through a CDumpScope: the scope prints the block's
+// heading and closing brace at the dumper's indentation and pads the labels to its width;
+// each field line is one call named after its value kind. A nested structure is a label line
+// followed by the block of its own dumper.
 #include "ParaAnalyze.h"
 
 // The two length-prefixed names of the hardware information are converted through the
@@ -9,6 +10,8 @@
 #include <CoreFoundation/CoreFoundation.h>
 
 #include "CDSMInterface.h"
+#include "TwFormat.h"
+#include "TwPrint.h"
 #include "TwainXq.h"
 
 // Offsets of the fields a dumper reads: the layout is pinned in twain.h and TwainXq.h.
@@ -46,15 +49,13 @@ bool CParaAnalyze::TwCapabilityAnalyze(TW_CAPABILITY* pCapability) {
     }
     char name[kMacroNameSize];
     GetCapabilityName(b.U16(OFF(TW_CAPABILITY, Cap)), name, sizeof name);
-    Append("  TW_CAPABILITY = {%s", CRLF);
-    Append("    Cap        = [%s]%s", name, CRLF);
-    Append("    ConType    = [%s]%s",
-           MacroName(MacroRows(twon_macros), b.U16(OFF(TW_CAPABILITY, ConType))), CRLF);
-    Append("    hContainer = <0x%08x>%s", b.Ptr32(OFF(TW_CAPABILITY, hContainer)), CRLF);
+    CDumpScope s(*this, "TW_CAPABILITY", 2, 10);
+    s.Text("Cap", name);
+    s.Name("ConType", MacroRows(twon_macros), b.U16(OFF(TW_CAPABILITY, ConType)));
+    s.Ptr("hContainer", b.Ptr32(OFF(TW_CAPABILITY, hContainer)));
     if (m_ReturnCode != TWRC_FAILURE) {
         TwContainerAnalyaze(pCapability);
     }
-    Append("  }%s", CRLF);
     return true;
 }
 
@@ -90,11 +91,10 @@ bool CParaAnalyze::TwOneValueAnalyze(unsigned short cap, const CBlock& container
     }
     const TW_UINT16 itemType = container.U16(OFF(TW_ONEVALUE, ItemType));
     char value[kItemTextSize];
-    Append("    TW_ONEVALUE = {%s", CRLF);
-    Append("      ItemType = [%s]%s", MacroName(MacroRows(twty_macros), itemType), CRLF);
-    Append("      Item     = [%s]%s",
-           ValToStr(cap, itemType, container.Sub(OFF(TW_ONEVALUE, Item), kToTheEnd), value), CRLF);
-    Append("    }%s", CRLF);
+    CDumpScope s(*this, "TW_ONEVALUE", 4, 8);
+    s.Name("ItemType", MacroRows(twty_macros), itemType);
+    s.Text("Item",
+           ValToStr(cap, itemType, container.Sub(OFF(TW_ONEVALUE, Item), kToTheEnd), value));
     return true;
 }
 
@@ -103,14 +103,13 @@ bool CParaAnalyze::TwEnumerationAnalyze(unsigned short cap, const CBlock& contai
         return true;
     }
     const TW_UINT16 itemType = container.U16(OFF(TW_ENUMERATION, ItemType));
-    Append("    TW_ENUMERATION = {%s", CRLF);
-    Append("      ItemType     = [%s]%s", MacroName(MacroRows(twty_macros), itemType), CRLF);
-    Append("      NumItems     = [%ld]%s", container.Ld(OFF(TW_ENUMERATION, NumItems)), CRLF);
-    Append("      CurrentIndex = [%ld]%s", container.Ld(OFF(TW_ENUMERATION, CurrentIndex)), CRLF);
-    Append("      DefaultIndex = [%ld]%s", container.Ld(OFF(TW_ENUMERATION, DefaultIndex)), CRLF);
+    CDumpScope s(*this, "TW_ENUMERATION", 4, 12);
+    s.Name("ItemType", MacroRows(twty_macros), itemType);
+    s.Ld("NumItems", container.Ld(OFF(TW_ENUMERATION, NumItems)));
+    s.Ld("CurrentIndex", container.Ld(OFF(TW_ENUMERATION, CurrentIndex)));
+    s.Ld("DefaultIndex", container.Ld(OFF(TW_ENUMERATION, DefaultIndex)));
     MakeItemList(cap, itemType, container.U32(OFF(TW_ENUMERATION, NumItems)),
                  container.Sub(OFF(TW_ENUMERATION, ItemList), kToTheEnd));
-    Append("    }%s", CRLF);
     return true;
 }
 
@@ -119,12 +118,11 @@ bool CParaAnalyze::TwArrayAnalyze(unsigned short cap, const CBlock& container) {
         return true;
     }
     const TW_UINT16 itemType = container.U16(OFF(TW_ARRAY, ItemType));
-    Append("    TW_ARRAY = {%s", CRLF);
-    Append("      ItemType = [%s]%s", MacroName(MacroRows(twty_macros), itemType), CRLF);
-    Append("      NumItems = [%ld]%s", container.Ld(OFF(TW_ARRAY, NumItems)), CRLF);
+    CDumpScope s(*this, "TW_ARRAY", 4, 8);
+    s.Name("ItemType", MacroRows(twty_macros), itemType);
+    s.Ld("NumItems", container.Ld(OFF(TW_ARRAY, NumItems)));
     MakeItemList(cap, itemType, container.U32(OFF(TW_ARRAY, NumItems)),
                  container.Sub(OFF(TW_ARRAY, ItemList), kToTheEnd));
-    Append("    }%s", CRLF);
     return true;
 }
 
@@ -139,14 +137,13 @@ bool CParaAnalyze::TwRangeAnalyze(unsigned short cap, const CBlock& container) {
         return ValToStr(cap, itemType, container.Sub(offset, kToTheEnd), text);
     };
     char value[kItemTextSize];
-    Append("    TW_RANGE = {%s", CRLF);
-    Append("      ItemType     = [%s]%s", MacroName(MacroRows(twty_macros), itemType), CRLF);
-    Append("      MinValue     = [%s]%s", field(OFF(TW_RANGE, MinValue), value), CRLF);
-    Append("      MaxValue     = [%s]%s", field(OFF(TW_RANGE, MaxValue), value), CRLF);
-    Append("      StepSize     = [%s]%s", field(OFF(TW_RANGE, StepSize), value), CRLF);
-    Append("      DefaultValue = [%s]%s", field(OFF(TW_RANGE, DefaultValue), value), CRLF);
-    Append("      CurrentValue = [%s]%s", field(OFF(TW_RANGE, CurrentValue), value), CRLF);
-    Append("    }%s", CRLF);
+    CDumpScope s(*this, "TW_RANGE", 4, 12);
+    s.Name("ItemType", MacroRows(twty_macros), itemType);
+    s.Text("MinValue", field(OFF(TW_RANGE, MinValue), value));
+    s.Text("MaxValue", field(OFF(TW_RANGE, MaxValue), value));
+    s.Text("StepSize", field(OFF(TW_RANGE, StepSize), value));
+    s.Text("DefaultValue", field(OFF(TW_RANGE, DefaultValue), value));
+    s.Text("CurrentValue", field(OFF(TW_RANGE, CurrentValue), value));
     return true;
 }
 
@@ -158,10 +155,9 @@ bool CParaAnalyze::TwCapExtAnalyze(TW_CAPEXT* pCapExt) {
     }
     char name[kMacroNameSize];
     GetCapabilityName(b.U16(OFF(TW_CAPEXT, Cap)), name, sizeof name);
-    Append("  TW_CAPEXT = {%s", CRLF);
-    Append("    Cap        = [%s]%s", name, CRLF);
-    Append("    Properties = [0x%04x]%s", b.U16(OFF(TW_CAPEXT, Properties)), CRLF);
-    Append("  }%s", CRLF);
+    CDumpScope s(*this, "TW_CAPEXT", 2, 10);
+    s.Text("Cap", name);
+    s.Hex("Properties", b.U16(OFF(TW_CAPEXT, Properties)), 4);
     return true;
 }
 
@@ -174,20 +170,16 @@ bool CParaAnalyze::TwIdentityAnalyze(TW_IDENTITY* pIdentity) {
         return true;
     }
     char text[256];
-    Append(m_MSG == MSG_OPENDSM ? "  pOrigin:TW_IDENTITY = {%s" : "  TW_IDENTITY = {%s", CRLF);
-    Append("    Id              = [%ld]%s", static_cast<long>(b.Id(OFF(TW_IDENTITY, Id))), CRLF);
-    Append("    Version         =%s", CRLF);
+    CDumpScope s(*this, m_MSG == MSG_OPENDSM ? "pOrigin:TW_IDENTITY" : "TW_IDENTITY", 2, 15);
+    s.Ld("Id", static_cast<long>(b.Id(OFF(TW_IDENTITY, Id))));
+    s.Nested("Version");
     TwVersionAnalyze(&pIdentity->Version);
-    Append("    ProtocolMajor   = [%d]%s", b.U16(OFF(TW_IDENTITY, ProtocolMajor)), CRLF);
-    Append("    ProtocolMinor   = [%d]%s", b.U16(OFF(TW_IDENTITY, ProtocolMinor)), CRLF);
-    Append("    SupportedGroups = [%ld]%s", b.Ld(OFF(TW_IDENTITY, SupportedGroups)), CRLF);
-    Append("    Manufacturer    = [%s]%s",
-           b.Str(OFF(TW_IDENTITY, Manufacturer), sizeof(TW_STR32), text), CRLF);
-    Append("    ProductFamily   = [%s]%s",
-           b.Str(OFF(TW_IDENTITY, ProductFamily), sizeof(TW_STR32), text), CRLF);
-    Append("    ProductName     = [%s]%s",
-           b.Str(OFF(TW_IDENTITY, ProductName), sizeof(TW_STR32), text), CRLF);
-    Append("  }%s", CRLF);
+    s.Int("ProtocolMajor", b.U16(OFF(TW_IDENTITY, ProtocolMajor)));
+    s.Int("ProtocolMinor", b.U16(OFF(TW_IDENTITY, ProtocolMinor)));
+    s.Ld("SupportedGroups", b.Ld(OFF(TW_IDENTITY, SupportedGroups)));
+    s.Text("Manufacturer", b.Str(OFF(TW_IDENTITY, Manufacturer), sizeof(TW_STR32), text));
+    s.Text("ProductFamily", b.Str(OFF(TW_IDENTITY, ProductFamily), sizeof(TW_STR32), text));
+    s.Text("ProductName", b.Str(OFF(TW_IDENTITY, ProductName), sizeof(TW_STR32), text));
     return true;
 }
 
@@ -197,15 +189,12 @@ bool CParaAnalyze::TwVersionAnalyze(TW_VERSION* pVersion) {
         return true;
     }
     char text[256];
-    Append("    TW_VERSION = {%s", CRLF);
-    Append("      MajorNum = [%d]%s", b.U16(OFF(TW_VERSION, MajorNum)), CRLF);
-    Append("      MinorNum = [%d]%s", b.U16(OFF(TW_VERSION, MinorNum)), CRLF);
-    Append("      Language = [%s]%s",
-           MacroName(MacroRows(twlg_macros), b.U16(OFF(TW_VERSION, Language))), CRLF);
-    Append("      Country  = [%s]%s",
-           MacroName(MacroRows(twcy_macros), b.U16(OFF(TW_VERSION, Country))), CRLF);
-    Append("      Info     = [%s]%s", b.Str(OFF(TW_VERSION, Info), sizeof(TW_STR32), text), CRLF);
-    Append("    }%s", CRLF);
+    CDumpScope s(*this, "TW_VERSION", 4, 8);
+    s.Int("MajorNum", b.U16(OFF(TW_VERSION, MajorNum)));
+    s.Int("MinorNum", b.U16(OFF(TW_VERSION, MinorNum)));
+    s.Name("Language", MacroRows(twlg_macros), b.U16(OFF(TW_VERSION, Language)));
+    s.Name("Country", MacroRows(twcy_macros), b.U16(OFF(TW_VERSION, Country)));
+    s.Text("Info", b.Str(OFF(TW_VERSION, Info), sizeof(TW_STR32), text));
     return true;
 }
 
@@ -214,12 +203,11 @@ bool CParaAnalyze::TwFrameAnalyze(TW_FRAME* pFrame) {
     if (b.IsNull()) {
         return true;
     }
-    Append("    TW_FRAME = {%s", CRLF);
-    Append("      Left   = [%.3f]%s", b.Fix32(OFF(TW_FRAME, Left)), CRLF);
-    Append("      Top    = [%.3f]%s", b.Fix32(OFF(TW_FRAME, Top)), CRLF);
-    Append("      Right  = [%.3f]%s", b.Fix32(OFF(TW_FRAME, Right)), CRLF);
-    Append("      Bottom = [%.3f]%s", b.Fix32(OFF(TW_FRAME, Bottom)), CRLF);
-    Append("    }%s", CRLF);
+    CDumpScope s(*this, "TW_FRAME", 4, 6);
+    s.Fix("Left", b.Fix32(OFF(TW_FRAME, Left)));
+    s.Fix("Top", b.Fix32(OFF(TW_FRAME, Top)));
+    s.Fix("Right", b.Fix32(OFF(TW_FRAME, Right)));
+    s.Fix("Bottom", b.Fix32(OFF(TW_FRAME, Bottom)));
     return true;
 }
 
@@ -229,21 +217,17 @@ bool CParaAnalyze::TwImageInfoAnalyze(TW_IMAGEINFO* pImageInfo) {
         return true;
     }
     char list[kNumberListSize];
-    Append("  TW_IMAGEINFO = {%s", CRLF);
-    Append("    XResolution      = [%.3f]%s", b.Fix32(OFF(TW_IMAGEINFO, XResolution)), CRLF);
-    Append("    YResolution      = [%.3f]%s", b.Fix32(OFF(TW_IMAGEINFO, YResolution)), CRLF);
-    Append("    ImageWidth       = [%d]%s", b.I32(OFF(TW_IMAGEINFO, ImageWidth)), CRLF);
-    Append("    ImageLength      = [%d]%s", b.I32(OFF(TW_IMAGEINFO, ImageLength)), CRLF);
-    Append("    SamplesPerPixel  = [%d]%s", b.I16(OFF(TW_IMAGEINFO, SamplesPerPixel)), CRLF);
-    Append("    BitsPerSamples[] = {%s}%s",
-           NumberList16(b, OFF(TW_IMAGEINFO, BitsPerSample), 8, true, list), CRLF);
-    Append("    BitsPerPixel     = [%d]%s", b.I16(OFF(TW_IMAGEINFO, BitsPerPixel)), CRLF);
-    Append("    Planar           = [%s]%s", b.Bool(OFF(TW_IMAGEINFO, Planar)), CRLF);
-    Append("    PixelType        = [%s]%s",
-           MacroName(MacroRows(twpt_macros), b.I16(OFF(TW_IMAGEINFO, PixelType))), CRLF);
-    Append("    Compression      = [%s]%s",
-           MacroName(MacroRows(twcp_macros), b.U16(OFF(TW_IMAGEINFO, Compression))), CRLF);
-    Append("  }%s", CRLF);
+    CDumpScope s(*this, "TW_IMAGEINFO", 2, 16);
+    s.Fix("XResolution", b.Fix32(OFF(TW_IMAGEINFO, XResolution)));
+    s.Fix("YResolution", b.Fix32(OFF(TW_IMAGEINFO, YResolution)));
+    s.Int("ImageWidth", b.I32(OFF(TW_IMAGEINFO, ImageWidth)));
+    s.Int("ImageLength", b.I32(OFF(TW_IMAGEINFO, ImageLength)));
+    s.Int("SamplesPerPixel", b.I16(OFF(TW_IMAGEINFO, SamplesPerPixel)));
+    s.List("BitsPerSamples[]", NumberList16(b, OFF(TW_IMAGEINFO, BitsPerSample), 8, true, list));
+    s.Int("BitsPerPixel", b.I16(OFF(TW_IMAGEINFO, BitsPerPixel)));
+    s.Text("Planar", b.Bool(OFF(TW_IMAGEINFO, Planar)));
+    s.Name("PixelType", MacroRows(twpt_macros), b.I16(OFF(TW_IMAGEINFO, PixelType)));
+    s.Name("Compression", MacroRows(twcp_macros), b.U16(OFF(TW_IMAGEINFO, Compression)));
     return true;
 }
 
@@ -252,13 +236,12 @@ bool CParaAnalyze::TwImageLayoutAnalyze(TW_IMAGELAYOUT* pImageLayout) {
     if (b.IsNull()) {
         return true;
     }
-    Append("  TW_IMAGELAYOUT = {%s", CRLF);
-    Append("    Frame          =%s", CRLF);
+    CDumpScope s(*this, "TW_IMAGELAYOUT", 2, 14);
+    s.Nested("Frame");
     TwFrameAnalyze(&pImageLayout->Frame);
-    Append("    DocumentNumber = [%ld]%s", b.Ld(OFF(TW_IMAGELAYOUT, DocumentNumber)), CRLF);
-    Append("    PageNumber     = [%ld]%s", b.Ld(OFF(TW_IMAGELAYOUT, PageNumber)), CRLF);
-    Append("    FrameNumber    = [%ld]%s", b.Ld(OFF(TW_IMAGELAYOUT, FrameNumber)), CRLF);
-    Append("  }%s", CRLF);
+    s.Ld("DocumentNumber", b.Ld(OFF(TW_IMAGELAYOUT, DocumentNumber)));
+    s.Ld("PageNumber", b.Ld(OFF(TW_IMAGELAYOUT, PageNumber)));
+    s.Ld("FrameNumber", b.Ld(OFF(TW_IMAGELAYOUT, FrameNumber)));
     return true;
 }
 
@@ -268,18 +251,16 @@ bool CParaAnalyze::TwImageMemXferAnalyze(TW_IMAGEMEMXFER* pImageMemXfer) {
     if (b.IsNull()) {
         return true;
     }
-    Append("  TW_IMAGEMEMXFER = {%s", CRLF);
-    Append("    Compression  = [%s]%s",
-           MacroName(MacroRows(twcp_macros), b.U16(OFF(TW_IMAGEMEMXFER, Compression))), CRLF);
-    Append("    BytesPerRow  = [%ld]%s", b.Ld(OFF(TW_IMAGEMEMXFER, BytesPerRow)), CRLF);
-    Append("    Columns      = [%ld]%s", b.Ld(OFF(TW_IMAGEMEMXFER, Columns)), CRLF);
-    Append("    Rows         = [%ld]%s", b.Ld(OFF(TW_IMAGEMEMXFER, Rows)), CRLF);
-    Append("    XOffset      = [%ld]%s", b.Ld(OFF(TW_IMAGEMEMXFER, XOffset)), CRLF);
-    Append("    YOffset      = [%ld]%s", b.Ld(OFF(TW_IMAGEMEMXFER, YOffset)), CRLF);
-    Append("    BytesWritten = [%ld]%s", b.Ld(OFF(TW_IMAGEMEMXFER, BytesWritten)), CRLF);
-    Append("    Memory       =%s", CRLF);
+    CDumpScope s(*this, "TW_IMAGEMEMXFER", 2, 12, 0);
+    s.Name("Compression", MacroRows(twcp_macros), b.U16(OFF(TW_IMAGEMEMXFER, Compression)));
+    s.Ld("BytesPerRow", b.Ld(OFF(TW_IMAGEMEMXFER, BytesPerRow)));
+    s.Ld("Columns", b.Ld(OFF(TW_IMAGEMEMXFER, Columns)));
+    s.Ld("Rows", b.Ld(OFF(TW_IMAGEMEMXFER, Rows)));
+    s.Ld("XOffset", b.Ld(OFF(TW_IMAGEMEMXFER, XOffset)));
+    s.Ld("YOffset", b.Ld(OFF(TW_IMAGEMEMXFER, YOffset)));
+    s.Ld("BytesWritten", b.Ld(OFF(TW_IMAGEMEMXFER, BytesWritten)));
+    s.Nested("Memory");
     TwMemoryAnalyze(&pImageMemXfer->Memory);
-    Append("}%s", CRLF);
     return true;
 }
 
@@ -288,11 +269,10 @@ bool CParaAnalyze::TwMemoryAnalyze(TW_MEMORY* pMemory) {
     if (b.IsNull()) {
         return true;
     }
-    Append("    TW_MEMORY = {%s", CRLF);
-    Append("      Flags  = [0x%x]%s", b.U32(OFF(TW_MEMORY, Flags)), CRLF);
-    Append("      Length = [%ld]%s", b.Ld(OFF(TW_MEMORY, Length)), CRLF);
-    Append("      TheMem = <0x%08x>%s", b.Ptr32(OFF(TW_MEMORY, TheMem)), CRLF);
-    Append("    }%s", CRLF);
+    CDumpScope s(*this, "TW_MEMORY", 4, 6);
+    s.Hex("Flags", b.U32(OFF(TW_MEMORY, Flags)));
+    s.Ld("Length", b.Ld(OFF(TW_MEMORY, Length)));
+    s.Ptr("TheMem", b.Ptr32(OFF(TW_MEMORY, TheMem)));
     return true;
 }
 
@@ -302,10 +282,9 @@ bool CParaAnalyze::TwPendingXfersAnalyze(TW_PENDINGXFERS* pPendingXfers) {
     if (b.IsNull()) {
         return true;
     }
-    Append("  TW_PENDINGXFERS = {%s", CRLF);
-    Append("    Count = [%d]%s", b.I16(OFF(TW_PENDINGXFERS, Count)), CRLF);
-    Append("    EOJ   = [%ld]%s", b.Ld(OFF(TW_PENDINGXFERS, EOJ)), CRLF);
-    Append("  }%s", CRLF);
+    CDumpScope s(*this, "TW_PENDINGXFERS", 2, 5);
+    s.Int("Count", b.I16(OFF(TW_PENDINGXFERS, Count)));
+    s.Ld("EOJ", b.Ld(OFF(TW_PENDINGXFERS, EOJ)));
     return true;
 }
 
@@ -314,11 +293,10 @@ bool CParaAnalyze::TwSetupMemXferAnalyze(TW_SETUPMEMXFER* pSetupMemXfer) {
     if (b.IsNull()) {
         return true;
     }
-    Append("  TW_SETUPMEMXFER = {%s", CRLF);
-    Append("    MinBufSize = [%ld]%s", b.Ld(OFF(TW_SETUPMEMXFER, MinBufSize)), CRLF);
-    Append("    MaxBufSize = [%ld]%s", b.Ld(OFF(TW_SETUPMEMXFER, MaxBufSize)), CRLF);
-    Append("    Preferred  = [%ld]%s", b.Ld(OFF(TW_SETUPMEMXFER, Preferred)), CRLF);
-    Append("  }%s", CRLF);
+    CDumpScope s(*this, "TW_SETUPMEMXFER", 2, 10);
+    s.Ld("MinBufSize", b.Ld(OFF(TW_SETUPMEMXFER, MinBufSize)));
+    s.Ld("MaxBufSize", b.Ld(OFF(TW_SETUPMEMXFER, MaxBufSize)));
+    s.Ld("Preferred", b.Ld(OFF(TW_SETUPMEMXFER, Preferred)));
     return true;
 }
 
@@ -330,13 +308,10 @@ bool CParaAnalyze::TwSetupFileXferAnalyze(TW_SETUPFILEXFER* pSetupFileXfer) {
         return true;
     }
     char text[sizeof(TW_STR255) + 1];
-    Append("  TW_SETUPFILEXFER = {%s", CRLF);
-    Append("    FileName = [%s]%s", b.Str(OFF(TW_SETUPFILEXFER, FileName), sizeof(TW_STR255), text),
-           CRLF);
-    Append("    Format   = [%s]%s",
-           MacroName(MacroRows(twff_macros), b.U16(OFF(TW_SETUPFILEXFER, Format))), CRLF);
-    Append("    VRefNum  = [%d]%s", b.I16(OFF(TW_SETUPFILEXFER, VRefNum)), CRLF);
-    Append("  }%s", CRLF);
+    CDumpScope s(*this, "TW_SETUPFILEXFER", 2, 8);
+    s.Text("FileName", b.Str(OFF(TW_SETUPFILEXFER, FileName), sizeof(TW_STR255), text));
+    s.Name("Format", MacroRows(twff_macros), b.U16(OFF(TW_SETUPFILEXFER, Format)));
+    s.Int("VRefNum", b.I16(OFF(TW_SETUPFILEXFER, VRefNum)));
     return true;
 }
 
@@ -345,10 +320,8 @@ bool CParaAnalyze::TwStatusAnalyze(TW_STATUS* pStatus) {
     if (b.IsNull()) {
         return true;
     }
-    Append("  TW_STATUS = {%s", CRLF);
-    Append("    ConditionCode = [%s]%s",
-           MacroName(MacroRows(twcc_macros), b.U16(OFF(TW_STATUS, ConditionCode))), CRLF);
-    Append("  }%s", CRLF);
+    CDumpScope s(*this, "TW_STATUS", 2, 13);
+    s.Name("ConditionCode", MacroRows(twcc_macros), b.U16(OFF(TW_STATUS, ConditionCode)));
     return true;
 }
 
@@ -357,11 +330,10 @@ bool CParaAnalyze::TwUserInterfaceAnalyze(TW_USERINTERFACE* pUserInterface) {
     if (b.IsNull()) {
         return true;
     }
-    Append("  TW_USERINTERFACE = {%s", CRLF);
-    Append("    ShowUI  = [%s]%s", b.Bool(OFF(TW_USERINTERFACE, ShowUI)), CRLF);
-    Append("    ModalUI = [%s]%s", b.Bool(OFF(TW_USERINTERFACE, ModalUI)), CRLF);
-    Append("    hParent = <0x%08x>%s", b.Ptr32(OFF(TW_USERINTERFACE, hParent)), CRLF);
-    Append("  }%s", CRLF);
+    CDumpScope s(*this, "TW_USERINTERFACE", 2, 7);
+    s.Text("ShowUI", b.Bool(OFF(TW_USERINTERFACE, ShowUI)));
+    s.Text("ModalUI", b.Bool(OFF(TW_USERINTERFACE, ModalUI)));
+    s.Ptr("hParent", b.Ptr32(OFF(TW_USERINTERFACE, hParent)));
     return true;
 }
 
@@ -372,13 +344,10 @@ bool CParaAnalyze::TwEventAnalyze(TW_EVENT* pEvent) {
     if (b.IsNull() || message == MSG_NULL) {
         return true;
     }
-    Append("  TW_EVENT = {%s", CRLF);
-    Append("    pEvent    = <0x%08x>%s", b.Ptr32(OFF(TW_EVENT, pEvent)), CRLF);
-    Append("    TWMessage = [%s]%s",
-           MacroName(StandardOrVendor(message, MacroRows(msg_macros), MacroRows(msg_xq_macros)),
-                     message),
-           CRLF);
-    Append("  }%s", CRLF);
+    CDumpScope s(*this, "TW_EVENT", 2, 9);
+    s.Ptr("pEvent", b.Ptr32(OFF(TW_EVENT, pEvent)));
+    s.Name("TWMessage", StandardOrVendor(message, MacroRows(msg_macros), MacroRows(msg_xq_macros)),
+           message);
     return true;
 }
 
@@ -387,10 +356,9 @@ bool CParaAnalyze::TwCustomDsDataAnalyze(TW_CUSTOMDSDATA* pCustomDsData) {
     if (b.IsNull()) {
         return true;
     }
-    Append("  TW_CUSTOMDSDATA = {%s", CRLF);
-    Append("    InfoLength = [%d]%s", b.I32(OFF(TW_CUSTOMDSDATA, InfoLength)), CRLF);
-    Append("    hData      = <0x%08x>%s", b.Ptr32(OFF(TW_CUSTOMDSDATA, hData)), CRLF);
-    Append("  }%s", CRLF);
+    CDumpScope s(*this, "TW_CUSTOMDSDATA", 2, 10);
+    s.Int("InfoLength", b.I32(OFF(TW_CUSTOMDSDATA, InfoLength)));
+    s.Ptr("hData", b.Ptr32(OFF(TW_CUSTOMDSDATA, hData)));
     return true;
 }
 
@@ -410,13 +378,12 @@ bool CParaAnalyze::TwUint32(void* pData) {
     if (b.IsNull()) {
         return true;
     }
-    Append("  TW_UINT32 = {%s", CRLF);
+    CDumpScope s(*this, "TW_UINT32", 2, 4);
     if (m_DAT == DAT_XFERGROUP || m_DAT == DAT_IMAGENATIVEXFER) {
-        Append("    Item = <0x%08x>%s", b.U32(0), CRLF);
+        s.Ptr("Item", b.U32(0));
     } else {
-        Append("    Item = [%ld]%s", b.Ld(0), CRLF);
+        s.Ld("Item", b.Ld(0));
     }
-    Append("  }%s", CRLF);
     return true;
 }
 
@@ -426,11 +393,10 @@ bool CParaAnalyze::TwExtImageInfoAnalyze(TW_EXTIMAGEINFO* pExtImageInfo) {
     if (b.IsNull()) {
         return true;
     }
-    Append("  TW_EXTIMAGEINFO = {%s", CRLF);
-    Append("    NumInfos = [%ld]%s", b.Ld(OFF(TW_EXTIMAGEINFO, NumInfos)), CRLF);
-    Append("    Info     =%s", CRLF);
+    CDumpScope s(*this, "TW_EXTIMAGEINFO", 2, 8);
+    s.Ld("NumInfos", b.Ld(OFF(TW_EXTIMAGEINFO, NumInfos)));
+    s.Nested("Info");
     TwInfoAnalyze(&pExtImageInfo->Info[0]);
-    Append("  }%s", CRLF);
     return true;
 }
 
@@ -439,15 +405,12 @@ bool CParaAnalyze::TwInfoAnalyze(TW_INFO* pInfo) {
     if (b.IsNull()) {
         return true;
     }
-    Append("    TW_INFO = {%s", CRLF);
-    Append("      InfoID   = [%d]%s", b.U16(OFF(TW_INFO, InfoID)), CRLF);
-    Append("      ItemType = [%s]%s",
-           MacroName(MacroRows(twty_macros), b.U16(OFF(TW_INFO, ItemType))), CRLF);
-    Append("      NumItems = [%d]%s", b.U16(OFF(TW_INFO, NumItems)), CRLF);
-    Append("      CondCode = [%s]%s",
-           MacroName(MacroRows(twrc_macros), b.U16(OFF(TW_INFO, CondCode))), CRLF);
-    Append("      Item     = [%ld]%s", b.Ld(OFF(TW_INFO, Item)), CRLF);
-    Append("    }%s", CRLF);
+    CDumpScope s(*this, "TW_INFO", 4, 8);
+    s.Int("InfoID", b.U16(OFF(TW_INFO, InfoID)));
+    s.Name("ItemType", MacroRows(twty_macros), b.U16(OFF(TW_INFO, ItemType)));
+    s.Int("NumItems", b.U16(OFF(TW_INFO, NumItems)));
+    s.Name("CondCode", MacroRows(twrc_macros), b.U16(OFF(TW_INFO, CondCode)));
+    s.Ld("Item", b.Ld(OFF(TW_INFO, Item)));
     return true;
 }
 
@@ -471,26 +434,25 @@ bool CParaAnalyze::TwCieColorAnalyze(TW_CIECOLOR* pCieColor) {
     if (b.IsNull()) {
         return true;
     }
-    Append("  TW_CIECOLOR = {%s", CRLF);
-    Append("    ColorSpace      = [%s]%s",
-           MacroName(MacroRows(twpt_macros), b.U16(OFF(TW_CIECOLOR, ColorSpace))), CRLF);
-    Append("    LowEndian       = [%d]%s", b.I16(OFF(TW_CIECOLOR, LowEndian)), CRLF);
-    Append("    DeviceDependent = [%d]%s", b.I16(OFF(TW_CIECOLOR, DeviceDependent)), CRLF);
-    Append("    VersionNumber   = [%ld]%s", b.Ld(OFF(TW_CIECOLOR, VersionNumber)), CRLF);
-    Append("    StageABC=%s", CRLF);
+    CDumpScope s(*this, "TW_CIECOLOR", 2, 15);
+    s.Name("ColorSpace", MacroRows(twpt_macros), b.U16(OFF(TW_CIECOLOR, ColorSpace)));
+    s.Int("LowEndian", b.I16(OFF(TW_CIECOLOR, LowEndian)));
+    s.Int("DeviceDependent", b.I16(OFF(TW_CIECOLOR, DeviceDependent)));
+    s.Ld("VersionNumber", b.Ld(OFF(TW_CIECOLOR, VersionNumber)));
+    // The nested blocks' labels stand unpadded against their equals signs.
+    s.Raw("StageABC=");
     TwTransformStageAnalyze(&pCieColor->StageABC);
-    Append("    StageLMN=%s", CRLF);
+    s.Raw("StageLMN=");
     TwTransformStageAnalyze(&pCieColor->StageLMN);
-    Append("    WhitePoint=%s", CRLF);
+    s.Raw("WhitePoint=");
     TwCiePointAnalyze(&pCieColor->WhitePoint);
-    Append("    BlackPoint=%s", CRLF);
+    s.Raw("BlackPoint=");
     TwCiePointAnalyze(&pCieColor->BlackPoint);
-    Append("    WhitePaper=%s", CRLF);
+    s.Raw("WhitePaper=");
     TwCiePointAnalyze(&pCieColor->WhitePaper);
-    Append("    BlackInk=%s", CRLF);
+    s.Raw("BlackInk=");
     TwCiePointAnalyze(&pCieColor->BlackInk);
-    Append("    Samples[]       = [%.3f]%s", b.Fix32(OFF(TW_CIECOLOR, Samples)), CRLF);
-    Append("  }%s", CRLF);
+    s.Fix("Samples[]", b.Fix32(OFF(TW_CIECOLOR, Samples)));
     return true;
 }
 
@@ -500,18 +462,20 @@ bool CParaAnalyze::TwTransformStageAnalyze(TW_TRANSFORMSTAGE* pStage) {
     if (b.IsNull()) {
         return true;
     }
-    Append("    TW_TRANSFORMSTAGE = {%s", CRLF);
+    char label[16];
+    CDumpScope s(*this, "TW_TRANSFORMSTAGE", 4, 9);
     for (int i = 0; i < 3; ++i) {
-        Append("      Decode[%d] =%s", i, CRLF);
+        TwFormat(label, sizeof label, "Decode[%d]", i);
+        s.Nested(label);
         TwDecodeFunctionAnalyze(&pStage->Decode[i]);
     }
     for (int i = 0; i < 3; ++i) {
         for (int j = 0; j < 3; ++j) {
             const size_t entry = OFF(TW_TRANSFORMSTAGE, Mix) + sizeof(TW_FIX32) * (3 * i + j);
-            Append("      Mix[%d][%d] = [%.3f]%s", i, j, b.Fix32(entry), CRLF);
+            TwFormat(label, sizeof label, "Mix[%d][%d]", i, j);
+            s.Fix(label, b.Fix32(entry));
         }
     }
-    Append("    }%s", CRLF);
     return true;
 }
 
@@ -520,16 +484,15 @@ bool CParaAnalyze::TwDecodeFunctionAnalyze(TW_DECODEFUNCTION* pDecode) {
     if (b.IsNull()) {
         return true;
     }
-    Append("      TW_DECODEFUNCTION = {%s", CRLF);
-    Append("        StartIn     = [%.3f]%s", b.Fix32(OFF(TW_DECODEFUNCTION, StartIn)), CRLF);
-    Append("        BreakIn     = [%.3f]%s", b.Fix32(OFF(TW_DECODEFUNCTION, BreakIn)), CRLF);
-    Append("        EndIn       = [%.3f]%s", b.Fix32(OFF(TW_DECODEFUNCTION, EndIn)), CRLF);
-    Append("        StartOut    = [%.3f]%s", b.Fix32(OFF(TW_DECODEFUNCTION, StartOut)), CRLF);
-    Append("        BreakOut    = [%.3f]%s", b.Fix32(OFF(TW_DECODEFUNCTION, BreakOut)), CRLF);
-    Append("        EndOut      = [%.3f]%s", b.Fix32(OFF(TW_DECODEFUNCTION, EndOut)), CRLF);
-    Append("        Gamma       = [%.3f]%s", b.Fix32(OFF(TW_DECODEFUNCTION, Gamma)), CRLF);
-    Append("        SampleCount = [%.3f]%s", b.Fix32(OFF(TW_DECODEFUNCTION, SampleCount)), CRLF);
-    Append("      }%s", CRLF);
+    CDumpScope s(*this, "TW_DECODEFUNCTION", 6, 11);
+    s.Fix("StartIn", b.Fix32(OFF(TW_DECODEFUNCTION, StartIn)));
+    s.Fix("BreakIn", b.Fix32(OFF(TW_DECODEFUNCTION, BreakIn)));
+    s.Fix("EndIn", b.Fix32(OFF(TW_DECODEFUNCTION, EndIn)));
+    s.Fix("StartOut", b.Fix32(OFF(TW_DECODEFUNCTION, StartOut)));
+    s.Fix("BreakOut", b.Fix32(OFF(TW_DECODEFUNCTION, BreakOut)));
+    s.Fix("EndOut", b.Fix32(OFF(TW_DECODEFUNCTION, EndOut)));
+    s.Fix("Gamma", b.Fix32(OFF(TW_DECODEFUNCTION, Gamma)));
+    s.Fix("SampleCount", b.Fix32(OFF(TW_DECODEFUNCTION, SampleCount)));
     return true;
 }
 
@@ -538,11 +501,10 @@ bool CParaAnalyze::TwCiePointAnalyze(TW_CIEPOINT* pPoint) {
     if (b.IsNull()) {
         return true;
     }
-    Append("    TW_CIEPOINT = {%s", CRLF);
-    Append("      X = [%.3f]%s", b.Fix32(OFF(TW_CIEPOINT, X)), CRLF);
-    Append("      Y = [%.3f]%s", b.Fix32(OFF(TW_CIEPOINT, Y)), CRLF);
-    Append("      Z = [%.3f]%s", b.Fix32(OFF(TW_CIEPOINT, Z)), CRLF);
-    Append("    }%s", CRLF);
+    CDumpScope s(*this, "TW_CIEPOINT", 4, 1);
+    s.Fix("X", b.Fix32(OFF(TW_CIEPOINT, X)));
+    s.Fix("Y", b.Fix32(OFF(TW_CIEPOINT, Y)));
+    s.Fix("Z", b.Fix32(OFF(TW_CIEPOINT, Z)));
     return true;
 }
 
@@ -551,10 +513,9 @@ bool CParaAnalyze::TwGrayResponseAnalyze(TW_GRAYRESPONSE* pResponse) {
     if (pResponse == nullptr) {
         return true;
     }
-    Append("  TW_GRAYRESPONSE = {%s", CRLF);
-    Append("    Response[0] =%s", CRLF);
+    CDumpScope s(*this, "TW_GRAYRESPONSE", 2, 11);
+    s.Nested("Response[0]");
     TwElement8Analyze(&pResponse->Response[0]);
-    Append("  }%s", CRLF);
     return true;
 }
 
@@ -563,10 +524,9 @@ bool CParaAnalyze::TwRgbResponseAnalyze(TW_RGBRESPONSE* pResponse) {
     if (pResponse == nullptr) {
         return true;
     }
-    Append("  TW_RGBRESPONSE = {%s", CRLF);
-    Append("    Response[0] =%s", CRLF);
+    CDumpScope s(*this, "TW_RGBRESPONSE", 2, 11);
+    s.Nested("Response[0]");
     TwElement8Analyze(&pResponse->Response[0]);
-    Append("  }%s", CRLF);
     return true;
 }
 
@@ -575,12 +535,11 @@ bool CParaAnalyze::TwElement8Analyze(TW_ELEMENT8* pElement) {
     if (b.IsNull()) {
         return true;
     }
-    Append("    TW_ELEMENT8 = {%s", CRLF);
-    Append("      Index    = [%d]%s", b.U8(OFF(TW_ELEMENT8, Index)), CRLF);
-    Append("      Channel1 = [%d]%s", b.U8(OFF(TW_ELEMENT8, Channel1)), CRLF);
-    Append("      Channel2 = [%d]%s", b.U8(OFF(TW_ELEMENT8, Channel2)), CRLF);
-    Append("      Channel3 = [%d]%s", b.U8(OFF(TW_ELEMENT8, Channel3)), CRLF);
-    Append("    }%s", CRLF);
+    CDumpScope s(*this, "TW_ELEMENT8", 4, 8);
+    s.Int("Index", b.U8(OFF(TW_ELEMENT8, Index)));
+    s.Int("Channel1", b.U8(OFF(TW_ELEMENT8, Channel1)));
+    s.Int("Channel2", b.U8(OFF(TW_ELEMENT8, Channel2)));
+    s.Int("Channel3", b.U8(OFF(TW_ELEMENT8, Channel3)));
     return true;
 }
 
@@ -592,29 +551,29 @@ bool CParaAnalyze::TwJpegCompressionAnalyze(TW_JPEGCOMPRESSION* pJpeg) {
         return true;
     }
     char list[kNumberListSize];
-    Append("  TW_JPEGCOMPRESSION = {%s", CRLF);
-    Append("    ColorSpace       = [%s]%s",
-           MacroName(MacroRows(twpt_macros), b.U16(OFF(TW_JPEGCOMPRESSION, ColorSpace))), CRLF);
-    Append("    SubSampling      = [%ld]%s", b.Ld(OFF(TW_JPEGCOMPRESSION, SubSampling)), CRLF);
-    Append("    NumComponents    = [%d]%s", b.U16(OFF(TW_JPEGCOMPRESSION, NumComponents)), CRLF);
-    Append("    RestartFrequency = [%d]%s", b.U16(OFF(TW_JPEGCOMPRESSION, RestartFrequency)), CRLF);
-    Append("    QuantMap[]       = {%s}%s",
-           NumberList16(b, OFF(TW_JPEGCOMPRESSION, QuantMap), 4, false, list), CRLF);
+    char label[32];
+    CDumpScope s(*this, "TW_JPEGCOMPRESSION", 2, 16);
+    s.Name("ColorSpace", MacroRows(twpt_macros), b.U16(OFF(TW_JPEGCOMPRESSION, ColorSpace)));
+    s.Ld("SubSampling", b.Ld(OFF(TW_JPEGCOMPRESSION, SubSampling)));
+    s.Int("NumComponents", b.U16(OFF(TW_JPEGCOMPRESSION, NumComponents)));
+    s.Int("RestartFrequency", b.U16(OFF(TW_JPEGCOMPRESSION, RestartFrequency)));
+    s.List("QuantMap[]", NumberList16(b, OFF(TW_JPEGCOMPRESSION, QuantMap), 4, false, list));
     for (int i = 0; i < 4; ++i) {
-        Append("    QuantTable[%d]   = {", i);
+        TwFormat(label, sizeof label, "QuantTable[%d]   = {", i);
+        s.Lead(label);
         TwMemoryAnalyze(&pJpeg->QuantTable[i]);
     }
-    Append("    HuffmanMap[]     = {%s}%s",
-           NumberList16(b, OFF(TW_JPEGCOMPRESSION, HuffmanMap), 4, false, list), CRLF);
+    s.List("HuffmanMap[]", NumberList16(b, OFF(TW_JPEGCOMPRESSION, HuffmanMap), 4, false, list));
     for (int i = 0; i < 2; ++i) {
-        Append("    HuffmanDC[%d]    = {", i);
+        TwFormat(label, sizeof label, "HuffmanDC[%d]    = {", i);
+        s.Lead(label);
         TwMemoryAnalyze(&pJpeg->HuffmanDC[i]);
     }
     for (int i = 0; i < 2; ++i) {
-        Append("    HuffmanAC[%d]    = {", i);
+        TwFormat(label, sizeof label, "HuffmanAC[%d]    = {", i);
+        s.Lead(label);
         TwMemoryAnalyze(&pJpeg->HuffmanAC[i]);
     }
-    Append("  }%s", CRLF);
     return true;
 }
 
@@ -625,6 +584,21 @@ namespace {
 
 // Longest converted name, with its NUL.
 constexpr size_t kPascalTextSize = 128;
+
+// The nine values of a colour matrix (a block of nine TW_FIX32), "%.3f" each, joined by
+// commas; empty for an empty block.
+constexpr size_t kCoeffTextSize = 128;
+const char* ColorCoeffText(const CBlock& coeff, char (&out)[kCoeffTextSize]) {
+    out[0] = '\0';
+    if (!coeff.IsNull()) {
+        constexpr size_t kStep = sizeof(TW_FIX32);
+        TwFormat(out, sizeof out, "%.3f,%.3f,%.3f,%.3f,%.3f,%.3f,%.3f,%.3f,%.3f", coeff.Fix32(0),
+                 coeff.Fix32(kStep), coeff.Fix32(2 * kStep), coeff.Fix32(3 * kStep),
+                 coeff.Fix32(4 * kStep), coeff.Fix32(5 * kStep), coeff.Fix32(6 * kStep),
+                 coeff.Fix32(7 * kStep), coeff.Fix32(8 * kStep));
+    }
+    return out;
+}
 
 // The length-prefixed name at offset: its characters converted from the system encoding and
 // back, NUL-terminated. A length byte above the 33 characters the field holds counts as 33;
@@ -758,32 +732,22 @@ bool CParaAnalyze::TwXqAutoExposureAnalyze(TWXQ_AUTOEXPOSURE* pAutoExposure) {
     if (b.IsNull()) {
         return true;
     }
-    Append("  TWXQ_AUTOEXPOSURE = {%s", CRLF);
-    Append("    Handle       = <0x%08x>%s", b.U32(OFF(TWXQ_AUTOEXPOSURE, Handle)), CRLF);
-    Append("    Left         = [%d]%s", b.I16(OFF(TWXQ_AUTOEXPOSURE, Left)), CRLF);
-    Append("    Top          = [%d]%s", b.I16(OFF(TWXQ_AUTOEXPOSURE, Top)), CRLF);
-    Append("    Right        = [%d]%s", b.I16(OFF(TWXQ_AUTOEXPOSURE, Right)), CRLF);
-    Append("    Bottom       = [%d]%s", b.I16(OFF(TWXQ_AUTOEXPOSURE, Bottom)), CRLF);
-    Append("    FilmType     = [%s]%s",
-           MacroName(MacroRows(twxq_ft_macros), b.U16(OFF(TWXQ_AUTOEXPOSURE, FilmType))), CRLF);
-    Append("    PreScanGamma = [%s]%s",
-           MacroName(MacroRows(twxq_pg_macros), b.U16(OFF(TWXQ_AUTOEXPOSURE, PreScanGamma))), CRLF);
-    Append("    ScreenGamma  = [%.3f]%s", b.Fix32(OFF(TWXQ_AUTOEXPOSURE, ScreenGamma)), CRLF);
-    Append("    GrayBalance  = [%ld]%s",
-           static_cast<long>(b.U16(OFF(TWXQ_AUTOEXPOSURE, GrayBalance))), CRLF);
-    Append("  }%s", CRLF);
+    CDumpScope s(*this, "TWXQ_AUTOEXPOSURE", 2, 12);
+    s.Ptr("Handle", b.U32(OFF(TWXQ_AUTOEXPOSURE, Handle)));
+    s.Int("Left", b.I16(OFF(TWXQ_AUTOEXPOSURE, Left)));
+    s.Int("Top", b.I16(OFF(TWXQ_AUTOEXPOSURE, Top)));
+    s.Int("Right", b.I16(OFF(TWXQ_AUTOEXPOSURE, Right)));
+    s.Int("Bottom", b.I16(OFF(TWXQ_AUTOEXPOSURE, Bottom)));
+    s.Name("FilmType", MacroRows(twxq_ft_macros), b.U16(OFF(TWXQ_AUTOEXPOSURE, FilmType)));
+    s.Name("PreScanGamma", MacroRows(twxq_pg_macros), b.U16(OFF(TWXQ_AUTOEXPOSURE, PreScanGamma)));
+    s.Fix("ScreenGamma", b.Fix32(OFF(TWXQ_AUTOEXPOSURE, ScreenGamma)));
+    s.Ld("GrayBalance", b.U16(OFF(TWXQ_AUTOEXPOSURE, GrayBalance)));
     return true;
 }
 
 void CParaAnalyze::SetColorCoeffData(const CBlock& coeff) {
-    if (coeff.IsNull()) {
-        return;
-    }
-    constexpr size_t kStep = sizeof(TW_FIX32);
-    Append("%.3f,%.3f,%.3f,%.3f,%.3f,%.3f,%.3f,%.3f,%.3f", coeff.Fix32(0), coeff.Fix32(kStep),
-           coeff.Fix32(2 * kStep), coeff.Fix32(3 * kStep), coeff.Fix32(4 * kStep),
-           coeff.Fix32(5 * kStep), coeff.Fix32(6 * kStep), coeff.Fix32(7 * kStep),
-           coeff.Fix32(8 * kStep));
+    char text[kCoeffTextSize];
+    Append("%s", ColorCoeffText(coeff, text));
 }
 
 bool CParaAnalyze::TwXqRgbMatrixAnalyze(TWXQ_RGBMATRIX* pRgbMatrix) {
@@ -791,11 +755,10 @@ bool CParaAnalyze::TwXqRgbMatrixAnalyze(TWXQ_RGBMATRIX* pRgbMatrix) {
     if (b.IsNull()) {
         return true;
     }
-    Append("  TWXQ_RGBMATRIX = {%s", CRLF);
-    Append("    ColorCoeff = {");
-    SetColorCoeffData(b.Sub(OFF(TWXQ_RGBMATRIX, ColorCoeff), sizeof(TWXQ_COLORCOEFF)));
-    Append("}%s", CRLF);
-    Append("  }%s", CRLF);
+    char text[kCoeffTextSize];
+    CDumpScope s(*this, "TWXQ_RGBMATRIX", 2, 10);
+    s.List("ColorCoeff",
+           ColorCoeffText(b.Sub(OFF(TWXQ_RGBMATRIX, ColorCoeff), sizeof(TWXQ_COLORCOEFF)), text));
     return true;
 }
 
@@ -804,18 +767,17 @@ bool CParaAnalyze::TwXqColorSmoothingAnalyze(TWXQ_COLORSMOOTHING* pColorSmoothin
     if (b.IsNull()) {
         return true;
     }
-    Append("  TWXQ_COLORSMOOTHING = {%s", CRLF);
-    Append("    Handle       = <0x%08x>%s", b.U32(OFF(TWXQ_COLORSMOOTHING, Handle)), CRLF);
-    Append("    LeftX        = [%ld]%s", b.Ld(OFF(TWXQ_COLORSMOOTHING, LeftX)), CRLF);
-    Append("    LeftY        = [%ld]%s", b.Ld(OFF(TWXQ_COLORSMOOTHING, LeftY)), CRLF);
-    Append("    TopX         = [%ld]%s", b.Ld(OFF(TWXQ_COLORSMOOTHING, TopX)), CRLF);
-    Append("    TopY         = [%ld]%s", b.Ld(OFF(TWXQ_COLORSMOOTHING, TopY)), CRLF);
-    Append("    RightX       = [%ld]%s", b.Ld(OFF(TWXQ_COLORSMOOTHING, RightX)), CRLF);
-    Append("    RightY       = [%ld]%s", b.Ld(OFF(TWXQ_COLORSMOOTHING, RightY)), CRLF);
-    Append("    BottomX      = [%ld]%s", b.Ld(OFF(TWXQ_COLORSMOOTHING, BottomX)), CRLF);
-    Append("    BottomY      = [%ld]%s", b.Ld(OFF(TWXQ_COLORSMOOTHING, BottomY)), CRLF);
-    Append("    Reserved     = [%ld]%s", b.Ld(OFF(TWXQ_COLORSMOOTHING, Reserved)), CRLF);
-    Append("  }%s", CRLF);
+    CDumpScope s(*this, "TWXQ_COLORSMOOTHING", 2, 12);
+    s.Ptr("Handle", b.U32(OFF(TWXQ_COLORSMOOTHING, Handle)));
+    s.Ld("LeftX", b.Ld(OFF(TWXQ_COLORSMOOTHING, LeftX)));
+    s.Ld("LeftY", b.Ld(OFF(TWXQ_COLORSMOOTHING, LeftY)));
+    s.Ld("TopX", b.Ld(OFF(TWXQ_COLORSMOOTHING, TopX)));
+    s.Ld("TopY", b.Ld(OFF(TWXQ_COLORSMOOTHING, TopY)));
+    s.Ld("RightX", b.Ld(OFF(TWXQ_COLORSMOOTHING, RightX)));
+    s.Ld("RightY", b.Ld(OFF(TWXQ_COLORSMOOTHING, RightY)));
+    s.Ld("BottomX", b.Ld(OFF(TWXQ_COLORSMOOTHING, BottomX)));
+    s.Ld("BottomY", b.Ld(OFF(TWXQ_COLORSMOOTHING, BottomY)));
+    s.Ld("Reserved", b.Ld(OFF(TWXQ_COLORSMOOTHING, Reserved)));
     return true;
 }
 
@@ -837,43 +799,38 @@ bool CParaAnalyze::TwHardwareInfoAnalyze(TWXQ_HARDWAREINFO* pHardwareInfo) {
         }
     }
     char text[256];
+    char coeff[kCoeffTextSize];
     size_t printed = 0;
-    const int w = kHardwareLabelWidth;
-    Append("  TWXQ_HARDWAREINFO = {%s", CRLF);
+    CDumpScope s(*this, "TWXQ_HARDWAREINFO", 2, kHardwareLabelWidth);
     for (const HardwareLine& line : kHardwareLines) {
         switch (line.kind) {
         case HardwareKind::Hex2:
-            Append("    %-*s = [0x%02x]%s", w, line.label, b.U32(line.offset), CRLF);
+            s.Hex(line.label, b.U32(line.offset), 2);
             break;
         case HardwareKind::Name:
-            Append("    %-*s = [%s]%s", w, line.label, printed < converted ? names[printed] : "",
-                   CRLF);
+            s.Text(line.label, printed < converted ? names[printed] : "");
             ++printed;
             break;
         case HardwareKind::Ld:
-            Append("    %-*s = [%ld]%s", w, line.label, b.Ld(line.offset), CRLF);
+            s.Ld(line.label, b.Ld(line.offset));
             break;
         case HardwareKind::U16:
-            Append("    %-*s = [%d]%s", w, line.label, b.U16(line.offset), CRLF);
+            s.Int(line.label, b.U16(line.offset));
             break;
         case HardwareKind::Bool:
-            Append("    %-*s = [%s]%s", w, line.label, b.Bool(line.offset), CRLF);
+            s.Text(line.label, b.Bool(line.offset));
             break;
         case HardwareKind::Hex4:
-            Append("    %-*s = [0x%04x]%s", w, line.label, b.U16(line.offset), CRLF);
+            s.Hex(line.label, b.U16(line.offset), 4);
             break;
         case HardwareKind::Text:
-            Append("    %-*s = [%s]%s", w, line.label, b.Str(line.offset, sizeof(TW_STR32), text),
-                   CRLF);
+            s.Text(line.label, b.Str(line.offset, sizeof(TW_STR32), text));
             break;
         case HardwareKind::Matrix:
-            Append("    %-*s = [", w, line.label);
-            SetColorCoeffData(b.Sub(line.offset, sizeof(TWXQ_COLORCOEFF)));
-            Append("]%s", CRLF);
+            s.Text(line.label, ColorCoeffText(b.Sub(line.offset, sizeof(TWXQ_COLORCOEFF)), coeff));
             break;
         }
     }
-    Append("  }%s", CRLF);
     return true;
 }
 
@@ -882,18 +839,17 @@ bool CParaAnalyze::TwXqSkewInfoAnalyze(TWXQ_LOCATIONDATA* pLocation) {
     if (b.IsNull()) {
         return true;
     }
-    Append("  TWXQ_LOCATIONDATA = {%s", CRLF);
-    Append("    BitsPerPixel = [%d]%s", b.I16(OFF(TWXQ_LOCATIONDATA, BitsPerPixel)), CRLF);
-    Append("    topPoint     = [%ld]%s", b.Ld(OFF(TWXQ_LOCATIONDATA, topPoint)), CRLF);
-    Append("    leftPoint    = [%ld]%s", b.Ld(OFF(TWXQ_LOCATIONDATA, leftPoint)), CRLF);
-    Append("    locateW      = [%ld]%s", b.Ld(OFF(TWXQ_LOCATIONDATA, locateW)), CRLF);
-    Append("    locateH      = [%ld]%s", b.Ld(OFF(TWXQ_LOCATIONDATA, locateH)), CRLF);
-    Append("    ActualImgW   = [%ld]%s", b.Ld(OFF(TWXQ_LOCATIONDATA, ActualImgW)), CRLF);
-    Append("    ActualImgH   = [%ld]%s", b.Ld(OFF(TWXQ_LOCATIONDATA, ActualImgH)), CRLF);
-    Append("    xTangent     = [%ld]%s", b.Ld(OFF(TWXQ_LOCATIONDATA, xTangent)), CRLF);
-    Append("    yTangent     = [%ld]%s", b.Ld(OFF(TWXQ_LOCATIONDATA, yTangent)), CRLF);
-    Append("    Theta        = [%.3f]%s", b.Fix32(OFF(TWXQ_LOCATIONDATA, Theta)), CRLF);
-    Append("  }%s", CRLF);
+    CDumpScope s(*this, "TWXQ_LOCATIONDATA", 2, 12);
+    s.Int("BitsPerPixel", b.I16(OFF(TWXQ_LOCATIONDATA, BitsPerPixel)));
+    s.Ld("topPoint", b.Ld(OFF(TWXQ_LOCATIONDATA, topPoint)));
+    s.Ld("leftPoint", b.Ld(OFF(TWXQ_LOCATIONDATA, leftPoint)));
+    s.Ld("locateW", b.Ld(OFF(TWXQ_LOCATIONDATA, locateW)));
+    s.Ld("locateH", b.Ld(OFF(TWXQ_LOCATIONDATA, locateH)));
+    s.Ld("ActualImgW", b.Ld(OFF(TWXQ_LOCATIONDATA, ActualImgW)));
+    s.Ld("ActualImgH", b.Ld(OFF(TWXQ_LOCATIONDATA, ActualImgH)));
+    s.Ld("xTangent", b.Ld(OFF(TWXQ_LOCATIONDATA, xTangent)));
+    s.Ld("yTangent", b.Ld(OFF(TWXQ_LOCATIONDATA, yTangent)));
+    s.Fix("Theta", b.Fix32(OFF(TWXQ_LOCATIONDATA, Theta)));
     return true;
 }
 
@@ -903,11 +859,10 @@ bool CParaAnalyze::TwUnsharpMaskAnalyze(TWXQ_USMPARAM* pUsmParam) {
     if (b.IsNull()) {
         return true;
     }
-    Append("    TWXQ_USMPARAM = {%s", CRLF);
-    Append("      Amount    = [%d]%s", b.I16(OFF(TWXQ_USMPARAM, Amount)), CRLF);
-    Append("      Radius    = [%d]%s", b.I16(OFF(TWXQ_USMPARAM, Radius)), CRLF);
-    Append("      Threshold = [%d]%s", b.I16(OFF(TWXQ_USMPARAM, Threshold)), CRLF);
-    Append("    }%s", CRLF);
+    CDumpScope s(*this, "TWXQ_USMPARAM", 4, 9);
+    s.Int("Amount", b.I16(OFF(TWXQ_USMPARAM, Amount)));
+    s.Int("Radius", b.I16(OFF(TWXQ_USMPARAM, Radius)));
+    s.Int("Threshold", b.I16(OFF(TWXQ_USMPARAM, Threshold)));
     return true;
 }
 
@@ -924,10 +879,9 @@ bool CParaAnalyze::TwXqSettingFrameAnalyze(TWXQ_SETTINGFRAME* pSettingFrame) {
     if (b.IsNull()) {
         return true;
     }
-    Append("  TWXQ_SETTINGFRAME = {%s", CRLF);
-    Append("    NumFrame    = [%d]%s", b.U16(OFF(TWXQ_SETTINGFRAME, NumFrame)), CRLF);
-    Append("    CurrentNum  = [%d]%s", b.U16(OFF(TWXQ_SETTINGFRAME, CurrentNum)), CRLF);
-    Append("  }%s", CRLF);
+    CDumpScope s(*this, "TWXQ_SETTINGFRAME", 2, 11);
+    s.Int("NumFrame", b.U16(OFF(TWXQ_SETTINGFRAME, NumFrame)));
+    s.Int("CurrentNum", b.U16(OFF(TWXQ_SETTINGFRAME, CurrentNum)));
     return true;
 }
 
@@ -936,12 +890,11 @@ bool CParaAnalyze::TwXqThresholdInfoAnalyze(TWXQ_THRESHOLDINFO* pThreshold) {
     if (b.IsNull()) {
         return true;
     }
-    Append("      TWXQ_THRESHOLDINFO = {%s", CRLF);
-    Append("        ShadowL    = [%d]%s", b.U16(OFF(TWXQ_THRESHOLDINFO, ShadowL)), CRLF);
-    Append("        ShadowH    = [%d]%s", b.U16(OFF(TWXQ_THRESHOLDINFO, ShadowH)), CRLF);
-    Append("        HighlightH = [%d]%s", b.U16(OFF(TWXQ_THRESHOLDINFO, HighlightH)), CRLF);
-    Append("        HighlightL = [%d]%s", b.U16(OFF(TWXQ_THRESHOLDINFO, HighlightL)), CRLF);
-    Append("      }%s", CRLF);
+    CDumpScope s(*this, "TWXQ_THRESHOLDINFO", 6, 10);
+    s.Int("ShadowL", b.U16(OFF(TWXQ_THRESHOLDINFO, ShadowL)));
+    s.Int("ShadowH", b.U16(OFF(TWXQ_THRESHOLDINFO, ShadowH)));
+    s.Int("HighlightH", b.U16(OFF(TWXQ_THRESHOLDINFO, HighlightH)));
+    s.Int("HighlightL", b.U16(OFF(TWXQ_THRESHOLDINFO, HighlightL)));
     return true;
 }
 
@@ -950,13 +903,13 @@ bool CParaAnalyze::TwXqReviseBaseParamAnalyze(TWXQ_REVISEBASEPARM* pRevise) {
     if (b.IsNull()) {
         return true;
     }
-    Append("    TWXQ_REVISEBASEPARM = {%s", CRLF);
-    Append("      InputRevise  = %s", CRLF);
+    CDumpScope s(*this, "TWXQ_REVISEBASEPARM", 4, 12);
+    // These nested blocks' labels end in "= ", a blank before the line end.
+    s.Raw("InputRevise  = ");
     TwXqThresholdInfoAnalyze(&pRevise->InputRevise);
-    Append("      OutputRevise = %s", CRLF);
+    s.Raw("OutputRevise = ");
     TwXqThresholdInfoAnalyze(&pRevise->OutputRevise);
-    Append("      BlurMax      = [%d]%s", b.U16(OFF(TWXQ_REVISEBASEPARM, BlurMax)), CRLF);
-    Append("    }%s", CRLF);
+    s.Int("BlurMax", b.U16(OFF(TWXQ_REVISEBASEPARM, BlurMax)));
     return true;
 }
 
@@ -965,14 +918,13 @@ bool CParaAnalyze::TwXqUsmInfoAnalyze(TWXQ_USMINFO* pUsmInfo) {
     if (b.IsNull()) {
         return true;
     }
-    Append("  TWXQ_USMINFO = {%s", CRLF);
-    Append("    InputResolution = [%d]%s", b.U16(OFF(TWXQ_USMINFO, InputResolution)), CRLF);
-    Append("    InUSMLevel      = [%d]%s", b.U16(OFF(TWXQ_USMINFO, InUSMLevel)), CRLF);
-    Append("    InFilmType      = [%d]%s", b.U16(OFF(TWXQ_USMINFO, InFilmType)), CRLF);
-    Append("    USMParm         = %s", CRLF);
+    CDumpScope s(*this, "TWXQ_USMINFO", 2, 15);
+    s.Int("InputResolution", b.U16(OFF(TWXQ_USMINFO, InputResolution)));
+    s.Int("InUSMLevel", b.U16(OFF(TWXQ_USMINFO, InUSMLevel)));
+    s.Int("InFilmType", b.U16(OFF(TWXQ_USMINFO, InFilmType)));
+    s.Raw("USMParm         = ");
     TwUnsharpMaskAnalyze(&pUsmInfo->USMParm);
-    Append("    ReviseParm      = %s", CRLF);
+    s.Raw("ReviseParm      = ");
     TwXqReviseBaseParamAnalyze(&pUsmInfo->ReviseParm);
-    Append("  }%s", CRLF);
     return true;
 }

@@ -352,8 +352,9 @@ bool PutConversion(Sink& sink, const char*& p, va_list& args) {
     return true;
 }
 
-// A signed decimal without flags or width: "%d" of an int, "%ld" of a long.
-void PutSigned(Sink& sink, int64_t value) {
+// A signed decimal without flags, right-aligned in width: "%d" or "%3d" of an int, "%ld" of
+// a long.
+void PutSigned(Sink& sink, int64_t value, size_t width = 0) {
     char buffer[24];
     char* const end = buffer + sizeof buffer;
     char* begin = DecimalDigits(
@@ -361,7 +362,11 @@ void PutSigned(Sink& sink, int64_t value) {
     if (value < 0) {
         *--begin = '-';
     }
-    sink.Put(begin, static_cast<size_t>(end - begin));
+    const auto count = static_cast<size_t>(end - begin);
+    if (width > count) {
+        sink.Pad(' ', width - count);
+    }
+    sink.Put(begin, count);
 }
 
 } // namespace
@@ -380,7 +385,7 @@ int TwFormatV(char* out, size_t size, const char* format, va_list arguments) {
             break;
         }
         const char* const specStart = p++;
-        // The common conversions first, plain "%s", "%d" and "%ld".
+        // The common conversions first, plain "%s", "%d", "%ld" and "%Nd".
         if (*p == 's') {
             ++p;
             const char* text = va_arg(args, const char*);
@@ -394,6 +399,11 @@ int TwFormatV(char* out, size_t size, const char* format, va_list arguments) {
         } else if (p[0] == 'l' && p[1] == 'd') {
             p += 2;
             PutSigned(sink, va_arg(args, long));
+        } else if (p[0] > '0' && p[0] <= '9' && p[1] == 'd') {
+            // A one-digit width, as the index of each list item has it.
+            const auto width = static_cast<size_t>(p[0] - '0');
+            p += 2;
+            PutSigned(sink, va_arg(args, int), width);
         } else {
             // The arguments before this conversion: a "*" width may already be taken when the
             // fast path gives the conversion up.

@@ -54,8 +54,12 @@ constexpr MacroTable StandardOrVendor(uint32_t value, MacroTable standard, Macro
 }
 
 // The name of a capability identifier: the capability table, then the image-capability
-// table of the identifier's range, else the miss text.
+// table of the identifier's range, else the miss text. Names by index: a table built at
+// compile time gives each identifier of the common ranges the row those two scans in stored
+// order find first.
 void GetCapabilityName(uint32_t cap, char* dest, size_t destSize);
+// The same name as stored in its table, without a copy; null on a miss.
+const char* CapabilityName(uint32_t cap);
 
 // Longest name or miss text, with its NUL, fits here.
 constexpr size_t kMacroNameSize = 64;

@@ -5,6 +5,22 @@
 #include <string>
 
 #include "ParaAnalyze.h"
+#include "twaintbl.h"
+
+// A vendor DAT that no table names. The vendor numbers its DATs up from 0x8001; this one sits
+// at the other end of the range, and the build stops should a table ever name it.
+constexpr TW_UINT16 kUnnamedVendorDat = 0xfffe;
+
+constexpr bool IsNamed(MacroTable table, int64_t value) {
+    for (size_t i = 0; i < table.count; ++i) {
+        if (table.rows[i].value == value) {
+            return true;
+        }
+    }
+    return false;
+}
+static_assert(!IsNamed(MacroRows(dat_xq_macros), kUnnamedVendorDat),
+              "kUnnamedVendorDat must stay a DAT without a name");
 
 struct AnalyzerHarness {
     CParaAnalyze analyzer;

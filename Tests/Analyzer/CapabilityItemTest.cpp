@@ -145,4 +145,15 @@ TEST(CapabilityItem, VersionAndSupportedCapsHelpersStayInTheirText) {
     EXPECT_STREQ(text, "");
 }
 
+// A text read into no room writes nothing and gives the empty text.
+TEST(CapabilityItem, StringIntoNoRoom) {
+    const char field[] = "Flatbed";
+    const CBlock b(field, sizeof field);
+    char out[4] = {'#', '#', '#', '#'};
+    EXPECT_STREQ(b.Str(0, sizeof field, out, 0), "");
+    EXPECT_EQ(out[0], '#');
+    EXPECT_STREQ(b.Str(0, sizeof field, nullptr, sizeof out), "");
+    EXPECT_STREQ(b.Str(0, sizeof field, out, 1), "");
+}
+
 } // namespace

@@ -93,8 +93,9 @@ TEST(Format, IntegersOfEveryWidthAndFlag) {
         const auto i = static_cast<int>(v);
         const auto u = static_cast<unsigned>(v);
         const auto l = static_cast<long>(v);
-        EXPECT_SAME_TEXT(256, "%d|%3d|%4d|%-4d|%05d|%i|%u|%x|%X|%08x|%02x|%04x|%-6x|%0x", i, i, i,
-                         i, i, i, u, u, u, u, u, u, u, u);
+        EXPECT_SAME_TEXT(256,
+                         "%d|%3d|%4d|%-4d|%05d|%i|%u|%x|%X|%08x|%02x|%04x|%-6x|%0x|%9d|%-9d|%19x",
+                         i, i, i, i, i, i, u, u, u, u, u, u, u, u, i, i, u);
         EXPECT_SAME_TEXT(256, "%ld|%05ld|%lu|%lx|%lld|%llu|%llx|%zu|%zd|%-21ld|%021lld", l, l,
                          static_cast<unsigned long>(l), static_cast<unsigned long>(l), v,
                          static_cast<unsigned long long>(v), static_cast<unsigned long long>(v),

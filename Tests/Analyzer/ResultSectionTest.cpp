@@ -56,20 +56,13 @@ TEST(ResultSection, FailureHasNoStateLineAndKeepsTheState) {
 }
 
 TEST(ResultSection, DatsWithoutBlockGetTheShortSection) {
-    const TW_UINT16 dats[] = {DAT_NULL,
-                              DAT_TWUNKIDENTITY,
-                              DAT_IMAGEFILEXFER,
-                              DAT_DEVICEEVENT,
-                              DAT_FILESYSTEM,
-                              DAT_PASSTHRU,
-                              DAT_CALLBACK,
-                              DAT_SETUPFILEXFER2,
-                              DAT_AUDIOINFO,
-                              DAT_XQ_EDGEFILLAREA,
-                              DAT_XQ_COLORFILTER,
-                              DAT_XQ_DUALIMAGE,
-                              0x800c,
-                              0x0400};
+    const TW_UINT16 dats[] = {DAT_NULL,           DAT_TWUNKIDENTITY,
+                              DAT_IMAGEFILEXFER,  DAT_DEVICEEVENT,
+                              DAT_FILESYSTEM,     DAT_PASSTHRU,
+                              DAT_CALLBACK,       DAT_SETUPFILEXFER2,
+                              DAT_AUDIOINFO,      DAT_XQ_EDGEFILLAREA,
+                              DAT_XQ_COLORFILTER, DAT_XQ_DUALIMAGE,
+                              kUnnamedVendorDat,  0x0400};
     for (TW_UINT16 dat : dats) {
         AnalyzerHarness h(5);
         EXPECT_EQ(h.Result(DG_CONTROL, dat, MSG_GET, kFarPointer, TWRC_SUCCESS),

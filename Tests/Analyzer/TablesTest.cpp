@@ -1,4 +1,4 @@
-// The name tables: their sizes and stored order, and the one lookup over them.
+// The name tables: their stored order, the value indexes, and the one lookup over them.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -7,56 +7,6 @@
 #include "twaintbl.h"
 
 namespace {
-
-struct TableSize {
-    const char* name;
-    const MacroEntry* table;
-    size_t rowsWithTerminator;
-    size_t expectedNameRows;
-};
-
-#define TABLE(t, n) \
-    { #t, t, std::size(t), n }
-const TableSize kTableSizes[] = {
-    TABLE(twrc_macros, 11),    TABLE(dg_macros, 3),     TABLE(dat_macros, 33),
-    TABLE(msg_macros, 35),     TABLE(twty_macros, 13),  TABLE(twon_macros, 12),
-    TABLE(twcc_macros, 23),    TABLE(cap_macros, 50),   TABLE(icap_macros, 76),
-    TABLE(twss_macros, 58),    TABLE(twlg_macros, 129), TABLE(twcy_macros, 239),
-    TABLE(dat_xq_macros, 14),  TABLE(msg_xq_macros, 2), TABLE(cap_xq_macros, 23),
-    TABLE(icap_xq_macros, 58),
-};
-#undef TABLE
-
-TEST(Tables, RowCountsAndTerminators) {
-    for (const TableSize& t : kTableSizes) {
-        SCOPED_TRACE(t.name);
-        EXPECT_EQ(t.rowsWithTerminator, t.expectedNameRows + 1);
-        const MacroEntry& end = t.table[t.rowsWithTerminator - 1];
-        EXPECT_STREQ(end.name, "ERROR!");
-        EXPECT_EQ(end.value, -1);
-    }
-}
-
-// Every record of a value index names a table whose count rows end at its terminator; the
-// index ends in a record with no table. Which values each capability's table names is checked
-// through the item texts (CapabilityItem tests).
-TEST(Tables, ValueIndexesCountThroughTheirTerminators) {
-    for (const auto* index : {VALTOCAP, VALTOCAPXQ}) {
-        const ValToCapEntry* row = index;
-        for (; row->table != nullptr; ++row) {
-            SCOPED_TRACE(row->cap);
-            ASSERT_GE(row->count, 1u);
-            EXPECT_STREQ(row->table[row->count - 1].name, "ERROR!");
-            for (uint32_t i = 0; i + 1 < row->count; ++i) {
-                EXPECT_STRNE(row->table[i].name, "ERROR!") << i;
-            }
-        }
-        EXPECT_EQ(row->cap, 0xFFFFFFFFu);
-        EXPECT_EQ(row->count, 0xFFFFFFFFu);
-    }
-    EXPECT_EQ(std::size(VALTOCAP), 32u);
-    EXPECT_EQ(std::size(VALTOCAPXQ), 20u);
-}
 
 std::string Name(MacroTable table, int64_t value) {
     char text[kMacroNameSize];

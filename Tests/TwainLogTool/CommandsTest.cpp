@@ -269,6 +269,17 @@ const CheckCase kCheckCases[] = {
      "[00003] DG_CONTROL/DAT_CAPABILITY/MSG_SET (ICAP_PIXELTYPE) (line 15): MSG_SET on "
      "DAT_CAPABILITY in state 5, allowed in state 4: capabilities are set only before the "
      "source is enabled\n1 protocol fault\n"},
+    // An MSG_ENDXFER logged without its structure (the monitor keeps state 7) ends the
+    // transfers: the source may be disabled next.
+    {"EndXferWithoutCount",
+     {{kOpen, "TWRC_SUCCESS", "", 4},
+      {kEnable, "TWRC_SUCCESS", "", 5},
+      {"", "TWRC_DSEVENT", "", 6},
+      {kMemXfer, "TWRC_XFERDONE", Strip("3000"), 7},
+      {kEndXfer, "TWRC_SUCCESS", "", 7},
+      {kDisable, "TWRC_SUCCESS", "", 4},
+      {kClose, "TWRC_SUCCESS", "", 3}},
+     "no protocol faults\n"},
     {"FailuresNeverAskedAbout",
      {{kOpen, "TWRC_SUCCESS", "", 4},
       {Cap("MSG_GET", "CAP_FEEDERENABLED"), "TWRC_FAILURE", "", 4},

@@ -71,6 +71,14 @@ const ReadCase kReadCases[] = {
      "[00002] DG_CONTROL/DAT_PENDINGXFERS/MSG_ENDXFER = TWRC_SUCCESS state 5 (line 10)\n"
      "[-----] DG_CONTROL/DAT_EVENT/MSG_PROCESSEVENT -> MSG_CLOSEDSREQ = TWRC_DSEVENT state 4 "
      "(line 15)\n"},
+    // A second load appending to the file begins in state 3, whatever the first ended in.
+    {"ASecondLoadBeginsInStateThree",
+     Entry("[00001] [APP] DG_CONTROL/DAT_USERINTERFACE/MSG_ENABLEDS", "TWRC_SUCCESS", {}, 5) +
+         Entry("[00001] [APP] DG_CONTROL/DAT_IDENTITY/MSG_OPENDS", "TWRC_FAILURE") +
+         Entry("", "TWRC_DSEVENT", {}, 6),
+     "[00001] DG_CONTROL/DAT_USERINTERFACE/MSG_ENABLEDS = TWRC_SUCCESS state 5 (line 1)\n"
+     "[00001] DG_CONTROL/DAT_IDENTITY/MSG_OPENDS = TWRC_FAILURE errorstatus (line 6)\n"
+     "[-----] DG_CONTROL/DAT_EVENT/MSG_PROCESSEVENT -> ? = TWRC_DSEVENT state 6 (line 11)\n"},
     {"CutInsideALineNextEntryOnTheSameLine",
      kCapabilityHead + "          1:ICAP_COMPRE" + kCut +
          Entry("[00002] [APP] DG_CONTROL/DAT_STATUS/MSG_GET", "TWRC_SUCCESS"),
