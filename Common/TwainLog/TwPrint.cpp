@@ -34,38 +34,49 @@ const char* CDumpScope::Indent() const {
     return Blanks(m_indent + 2);
 }
 
-const char* CDumpScope::Pad(const char* label) const {
-    return Blanks(m_width - static_cast<int>(strlen(label)));
+// The line up to its equals sign: the indent, the label and the blanks that pad it, composed
+// here so that each field line is one conversion besides its value.
+const char* CDumpScope::Prefix(const char* label) {
+    static_assert(sizeof m_prefix > 3 * kMostBlanks, "indent, label and padding fit");
+    const size_t indent = strlen(Indent());
+    size_t length = strnlen(label, kMostBlanks);
+    const size_t pad = strlen(Blanks(m_width - static_cast<int>(length)));
+    memset(m_prefix, ' ', indent);
+    memcpy(m_prefix + indent, label, length);
+    memset(m_prefix + indent + length, ' ', pad);
+    length += indent + pad;
+    m_prefix[length] = '\0';
+    return m_prefix;
 }
 
 void CDumpScope::Ld(const char* label, long value) {
-    m_analyzer.Append("%s%s%s = [%ld]%s", Indent(), label, Pad(label), value, CRLF);
+    m_analyzer.Append("%s = [%ld]" CRLF, Prefix(label), value);
 }
 
 void CDumpScope::Int(const char* label, int value) {
-    m_analyzer.Append("%s%s%s = [%d]%s", Indent(), label, Pad(label), value, CRLF);
+    m_analyzer.Append("%s = [%d]" CRLF, Prefix(label), value);
 }
 
 void CDumpScope::Fix(const char* label, double value) {
-    m_analyzer.Append("%s%s%s = [%.3f]%s", Indent(), label, Pad(label), value, CRLF);
+    m_analyzer.Append("%s = [%.3f]" CRLF, Prefix(label), value);
 }
 
 void CDumpScope::Ptr(const char* label, unsigned int value) {
-    m_analyzer.Append("%s%s%s = <0x%08x>%s", Indent(), label, Pad(label), value, CRLF);
+    m_analyzer.Append("%s = <0x%08x>" CRLF, Prefix(label), value);
 }
 
 void CDumpScope::Hex(const char* label, unsigned int value, int digits) {
     if (digits == 2) {
-        m_analyzer.Append("%s%s%s = [0x%02x]%s", Indent(), label, Pad(label), value, CRLF);
+        m_analyzer.Append("%s = [0x%02x]" CRLF, Prefix(label), value);
     } else if (digits == 4) {
-        m_analyzer.Append("%s%s%s = [0x%04x]%s", Indent(), label, Pad(label), value, CRLF);
+        m_analyzer.Append("%s = [0x%04x]" CRLF, Prefix(label), value);
     } else {
-        m_analyzer.Append("%s%s%s = [0x%x]%s", Indent(), label, Pad(label), value, CRLF);
+        m_analyzer.Append("%s = [0x%x]" CRLF, Prefix(label), value);
     }
 }
 
 void CDumpScope::Text(const char* label, const char* value) {
-    m_analyzer.Append("%s%s%s = [%s]%s", Indent(), label, Pad(label), value, CRLF);
+    m_analyzer.Append("%s = [%s]" CRLF, Prefix(label), value);
 }
 
 void CDumpScope::Name(const char* label, MacroTable table, int64_t value) {
@@ -75,15 +86,15 @@ void CDumpScope::Name(const char* label, MacroTable table, int64_t value) {
 }
 
 void CDumpScope::List(const char* label, const char* value) {
-    m_analyzer.Append("%s%s%s = {%s}%s", Indent(), label, Pad(label), value, CRLF);
+    m_analyzer.Append("%s = {%s}" CRLF, Prefix(label), value);
 }
 
 void CDumpScope::Nested(const char* label) {
-    m_analyzer.Append("%s%s%s =%s", Indent(), label, Pad(label), CRLF);
+    m_analyzer.Append("%s =" CRLF, Prefix(label));
 }
 
 void CDumpScope::Raw(const char* text) {
-    m_analyzer.Append("%s%s%s", Indent(), text, CRLF);
+    m_analyzer.Append("%s%s" CRLF, Indent(), text);
 }
 
 void CDumpScope::Lead(const char* text) {

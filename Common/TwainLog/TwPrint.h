@@ -46,12 +46,14 @@ public:
 
 private:
     const char* Indent() const;
-    const char* Pad(const char* label) const;
+    const char* Prefix(const char* label);
 
     CParaAnalyze& m_analyzer;
     int m_indent;
     int m_width;
     int m_closeIndent;
+    // Indent, label and padding: each at most 64 characters.
+    char m_prefix[3 * 64 + 1];
 };
 
 #endif // TWAINMON_TWPRINT_H
