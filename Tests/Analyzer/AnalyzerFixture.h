@@ -2,6 +2,7 @@
 #ifndef TWAINMON_TESTS_ANALYZERFIXTURE_H
 #define TWAINMON_TESTS_ANALYZERFIXTURE_H
 
+#include <initializer_list>
 #include <string>
 
 #include "ParaAnalyze.h"
@@ -21,6 +22,15 @@ constexpr bool IsNamed(MacroTable table, int64_t value) {
 }
 static_assert(!IsNamed(MacroRows(dat_xq_macros), kUnnamedVendorDat),
               "kUnnamedVendorDat must stay a DAT without a name");
+
+// The lines, each ended by CR LF.
+inline std::string Crlf(std::initializer_list<std::string> lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+        text += line + "\r\n";
+    }
+    return text;
+}
 
 struct AnalyzerHarness {
     CParaAnalyze analyzer;

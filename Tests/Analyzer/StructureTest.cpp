@@ -51,31 +51,15 @@ TEST(Structure, IdentityTextsNeverReadPastTheirField) {
     memset(identity.Manufacturer, 'M', sizeof identity.Manufacturer);
     strcpy(identity.ProductFamily, "Flatbed");
     memset(identity.ProductName, 'P', sizeof identity.ProductName);
-    const std::string full34v(34, 'v'), full34M(34, 'M'), full34P(34, 'P');
-    EXPECT_EQ(Dump(DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, &identity),
-              Section(&identity, "  TW_IDENTITY = {\r\n"
-                                 "    Id              = [" +
-                                     kWideId +
-                                     "]\r\n"
-                                     "    Version         =\r\n"
-                                     "    TW_VERSION = {\r\n"
-                                     "      MajorNum = [1]\r\n"
-                                     "      MinorNum = [10]\r\n"
-                                     "      Language = [ERROR!(65535)]\r\n"
-                                     "      Country  = [TWCY_USA]\r\n"
-                                     "      Info     = [" +
-                                     full34v +
-                                     "]\r\n"
-                                     "    }\r\n"
-                                     "    ProtocolMajor   = [2]\r\n"
-                                     "    ProtocolMinor   = [1]\r\n"
-                                     "    SupportedGroups = [4294967295]\r\n"
-                                     "    Manufacturer    = [" +
-                                     full34M +
-                                     "]\r\n"
-                                     "    ProductFamily   = [Flatbed]\r\n"
-                                     "    ProductName     = [" +
-                                     full34P + "]\r\n  }\r\n"));
+    const std::string block = Crlf(
+        {"  TW_IDENTITY = {", "    Id              = [" + kWideId + "]",
+         "    Version         =", "    TW_VERSION = {", "      MajorNum = [1]",
+         "      MinorNum = [10]", "      Language = [ERROR!(65535)]", "      Country  = [TWCY_USA]",
+         "      Info     = [" + std::string(34, 'v') + "]", "    }", "    ProtocolMajor   = [2]",
+         "    ProtocolMinor   = [1]", "    SupportedGroups = [4294967295]",
+         "    Manufacturer    = [" + std::string(34, 'M') + "]", "    ProductFamily   = [Flatbed]",
+         "    ProductName     = [" + std::string(34, 'P') + "]", "  }"});
+    EXPECT_EQ(Dump(DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, &identity), Section(&identity, block));
 }
 
 // A pointer above 4 GiB: only its low 32 bits are printed. Never dereferenced.
@@ -92,19 +76,15 @@ TEST(Structure, ImageInfoEdgeValues) {
                       0x0100,
                       -1,
                       0xFFFF};
-    EXPECT_EQ(Dump(DG_IMAGE, DAT_IMAGEINFO, MSG_GET, &info),
-              Section(&info, "  TW_IMAGEINFO = {\r\n"
-                             "    XResolution      = [-0.500]\r\n"
-                             "    YResolution      = [150.500]\r\n"
-                             "    ImageWidth       = [2550]\r\n"
-                             "    ImageLength      = [-1]\r\n"
-                             "    SamplesPerPixel  = [3]\r\n"
-                             "    BitsPerSamples[] = {1,-1,2,3,4,5,6,-32768}\r\n"
-                             "    BitsPerPixel     = [24]\r\n"
-                             "    Planar           = [true]\r\n"
-                             "    PixelType        = [ERROR!(-1)]\r\n"
-                             "    Compression      = [ERROR!(65535)]\r\n"
-                             "  }\r\n"));
+    EXPECT_EQ(
+        Dump(DG_IMAGE, DAT_IMAGEINFO, MSG_GET, &info),
+        Section(&info, Crlf({"  TW_IMAGEINFO = {", "    XResolution      = [-0.500]",
+                             "    YResolution      = [150.500]", "    ImageWidth       = [2550]",
+                             "    ImageLength      = [-1]", "    SamplesPerPixel  = [3]",
+                             "    BitsPerSamples[] = {1,-1,2,3,4,5,6,-32768}",
+                             "    BitsPerPixel     = [24]", "    Planar           = [true]",
+                             "    PixelType        = [ERROR!(-1)]",
+                             "    Compression      = [ERROR!(65535)]", "  }"})));
 }
 
 // The memory block of a TW_MEMORY, after whatever opened its line.
@@ -116,15 +96,11 @@ std::string MemoryBlock(const char* flags, const char* length, const char* theMe
 TEST(Structure, ImageMemXferClosesInColumnZero) {
     TW_IMAGEMEMXFER xfer{TWCP_PACKBITS, 51, 51, 16, 0, 32, 816, {0x0009, 1024, kFarPointer}};
     EXPECT_EQ(Dump(DG_IMAGE, DAT_IMAGEMEMXFER, MSG_GET, &xfer),
-              Section(&xfer, "  TW_IMAGEMEMXFER = {\r\n"
-                             "    Compression  = [TWCP_PACKBITS]\r\n"
-                             "    BytesPerRow  = [51]\r\n"
-                             "    Columns      = [51]\r\n"
-                             "    Rows         = [16]\r\n"
-                             "    XOffset      = [0]\r\n"
-                             "    YOffset      = [32]\r\n"
-                             "    BytesWritten = [816]\r\n"
-                             "    Memory       =\r\n" +
+              Section(&xfer, Crlf({"  TW_IMAGEMEMXFER = {", "    Compression  = [TWCP_PACKBITS]",
+                                   "    BytesPerRow  = [51]", "    Columns      = [51]",
+                                   "    Rows         = [16]", "    XOffset      = [0]",
+                                   "    YOffset      = [32]", "    BytesWritten = [816]",
+                                   "    Memory       ="}) +
                                  MemoryBlock("9", "1024", "87654321") + "}\r\n"));
 }
 
@@ -244,17 +220,11 @@ TEST(Structure, ExtImageInfoShowsTheFirstInfoOnly) {
            {0x1102, TWTY_UINT16, 2, TWRC_SUCCESS, 6}}};
     static_assert(offsetof(decltype(ext), Info) == offsetof(TW_EXTIMAGEINFO, Info), "layout");
     EXPECT_EQ(Dump(DG_IMAGE, DAT_EXTIMAGEINFO, MSG_GET, &ext),
-              Section(&ext, "  TW_EXTIMAGEINFO = {\r\n"
-                            "    NumInfos = [3]\r\n"
-                            "    Info     =\r\n"
-                            "    TW_INFO = {\r\n"
-                            "      InfoID   = [4352]\r\n"
-                            "      ItemType = [TWTY_STR255]\r\n"
-                            "      NumItems = [1]\r\n"
-                            "      CondCode = [TWRC_INFONOTSUPPORTED]\r\n"
-                            "      Item     = [4294967295]\r\n"
-                            "    }\r\n"
-                            "  }\r\n"));
+              Section(&ext, Crlf({"  TW_EXTIMAGEINFO = {", "    NumInfos = [3]",
+                                  "    Info     =", "    TW_INFO = {", "      InfoID   = [4352]",
+                                  "      ItemType = [TWTY_STR255]", "      NumItems = [1]",
+                                  "      CondCode = [TWRC_INFONOTSUPPORTED]",
+                                  "      Item     = [4294967295]", "    }", "  }"})));
 }
 
 // The application's identity as the manager's open shows it: the caller's, not pData.
@@ -266,25 +236,13 @@ TEST(Structure, ParentShowsTheCallersIdentity) {
     origin.SupportedGroups = DG_CONTROL | DG_IMAGE;
     strcpy(origin.ProductName, "Scanner App");
     TW_IDENTITY other{};
-    const std::string identity = "  pOrigin:TW_IDENTITY = {\r\n"
-                                 "    Id              = [" +
-                                 kAllOnesId +
-                                 "]\r\n"
-                                 "    Version         =\r\n"
-                                 "    TW_VERSION = {\r\n"
-                                 "      MajorNum = [2]\r\n"
-                                 "      MinorNum = [3]\r\n"
-                                 "      Language = [TWLG_USA]\r\n"
-                                 "      Country  = [ERROR!(65535)]\r\n"
-                                 "      Info     = [app]\r\n"
-                                 "    }\r\n"
-                                 "    ProtocolMajor   = [65535]\r\n"
-                                 "    ProtocolMinor   = [0]\r\n"
-                                 "    SupportedGroups = [3]\r\n"
-                                 "    Manufacturer    = []\r\n"
-                                 "    ProductFamily   = []\r\n"
-                                 "    ProductName     = [Scanner App]\r\n"
-                                 "  }\r\n";
+    const std::string identity = Crlf(
+        {"  pOrigin:TW_IDENTITY = {", "    Id              = [" + kAllOnesId + "]",
+         "    Version         =", "    TW_VERSION = {", "      MajorNum = [2]",
+         "      MinorNum = [3]", "      Language = [TWLG_USA]", "      Country  = [ERROR!(65535)]",
+         "      Info     = [app]", "    }", "    ProtocolMajor   = [65535]",
+         "    ProtocolMinor   = [0]", "    SupportedGroups = [3]", "    Manufacturer    = []",
+         "    ProductFamily   = []", "    ProductName     = [Scanner App]", "  }"});
     const std::pair<TW_UINT16, std::string> cases[] = {
         {MSG_OPENDSM, identity},
         {MSG_CLOSEDSM, ""},
