@@ -135,6 +135,17 @@ std::string Hex32(const void* pointer) {
 const char kErrorStatus[] =
     "*** Inspect Error Status Start ***\r\n*** Inspect Error Status End   ***\r\n";
 
+// Entry n as the log shows a DG_CONTROL call with a null pData made in state 3: a success
+// ends with the state line, a failure with the error-status lines after notes.
+std::string NullDataEntry(int n, const std::string& datMsg, bool failed = false,
+                          const std::string& notes = "") {
+    char number[16];
+    snprintf(number, sizeof number, "[%05d]", n);
+    return number + (" [APP] DG_CONTROL/" + datMsg) + "\r\n        Return Code = [TWRC_" +
+           (failed ? "FAILURE" : "SUCCESS") + "]\r\npData   = <0x00000000>\r\n" + notes +
+           (failed ? kErrorStatus : "\r\nTWAIN Status = [3]\r\n");
+}
+
 class EndToEnd : public testing::Test {
 protected:
     void Load(const char* bundle, bool logging) {
@@ -497,10 +508,7 @@ TEST_F(EndToEnd, WithoutOperatorEveryCallFailsAndIsLogged) {
                                    "        Return Code = [TWRC_FAILURE]\r\n"),
                   0u)
             << outcome.log;
-        EXPECT_NE(outcome.log.find("[00002] [APP] DG_CONTROL/DAT_XQ_SETTINGFRAME/MSG_GET\r\n"
-                                   "        Return Code = [TWRC_FAILURE]\r\n"
-                                   "pData   = <0x00000000>\r\n" +
-                                   std::string(kErrorStatus)),
+        EXPECT_NE(outcome.log.find(NullDataEntry(2, "DAT_XQ_SETTINGFRAME/MSG_GET", true)),
                   std::string::npos)
             << outcome.log;
         EXPECT_EQ(outcome.errors, "Close Log File.\n");
@@ -531,18 +539,9 @@ TEST_F(EndToEnd, DriverThatThrowsFailsTheCallAndTheLogSaysSo) {
     // A C++ exception and any other one alike; the next call is served as usual.
     EXPECT_EQ(outcome.report, "110");
     const std::string threw = "*** Driver threw an exception; TWRC_FAILURE returned ***\r\n";
-    EXPECT_EQ(outcome.log, "[00001] [APP] DG_CONTROL/DAT_XQ_EDGEFILLAREA/MSG_SET\r\n"
-                           "        Return Code = [TWRC_FAILURE]\r\n"
-                           "pData   = <0x00000000>\r\n" +
-                               threw + kErrorStatus +
-                               "[00002] [APP] DG_CONTROL/DAT_XQ_EDGEFILLAREA/MSG_RESET\r\n"
-                               "        Return Code = [TWRC_FAILURE]\r\n"
-                               "pData   = <0x00000000>\r\n" +
-                               threw + kErrorStatus +
-                               "[00003] [APP] DG_CONTROL/DAT_XQ_EDGEFILLAREA/MSG_GET\r\n"
-                               "        Return Code = [TWRC_SUCCESS]\r\n"
-                               "pData   = <0x00000000>\r\n"
-                               "\r\nTWAIN Status = [3]\r\n");
+    EXPECT_EQ(outcome.log, NullDataEntry(1, "DAT_XQ_EDGEFILLAREA/MSG_SET", true, threw) +
+                               NullDataEntry(2, "DAT_XQ_EDGEFILLAREA/MSG_RESET", true, threw) +
+                               NullDataEntry(3, "DAT_XQ_EDGEFILLAREA/MSG_GET"));
     EXPECT_EQ(outcome.errors, "Close Log File.\n");
     EXPECT_TRUE(outcome.unloaded);
 }
@@ -551,14 +550,8 @@ TEST_F(EndToEnd, CallsFromTwoThreadsLogWholeEntries) {
     // Each thread makes its own call over and over; every entry must come out whole, and the
     // sequence numbers in file order must count up by one.
     constexpr int kCalls = 20000;
-    const std::string success = " [APP] DG_CONTROL/DAT_XQ_EDGEFILLAREA/MSG_GET\r\n"
-                                "        Return Code = [TWRC_SUCCESS]\r\n"
-                                "pData   = <0x00000000>\r\n"
-                                "\r\nTWAIN Status = [3]\r\n";
-    const std::string failure = std::string(" [APP] DG_CONTROL/DAT_XQ_DUALIMAGE/MSG_GET\r\n"
-                                            "        Return Code = [TWRC_FAILURE]\r\n"
-                                            "pData   = <0x00000000>\r\n") +
-                                kErrorStatus;
+    const std::string success = NullDataEntry(0, "DAT_XQ_EDGEFILLAREA/MSG_GET").substr(7);
+    const std::string failure = NullDataEntry(0, "DAT_XQ_DUALIMAGE/MSG_GET", true).substr(7);
     Load(THROWING_OPERATOR_BUNDLE, true);
     Outcome outcome = RunLoaded([](DSEntryProc entry, void*) {
         std::atomic<int> ready{0};
@@ -620,24 +613,13 @@ TEST_F(EndToEnd, HostKilledAfterItsCallsLeavesEveryLoggedCallInTheFile) {
         SIGKILL);
     EXPECT_EQ(outcome.report, "");
     EXPECT_EQ(outcome.errors, ""); // no unload
-    EXPECT_EQ(outcome.log, std::string("[00001] [APP] DG_CONTROL/DAT_XQ_EDGEFILLAREA/MSG_GET\r\n"
-                                       "        Return Code = [TWRC_SUCCESS]\r\n"
-                                       "pData   = <0x00000000>\r\n"
-                                       "\r\nTWAIN Status = [3]\r\n"
-                                       "[00002] [APP] DG_CONTROL/DAT_XQ_DUALIMAGE/MSG_SET\r\n"
-                                       "        Return Code = [TWRC_FAILURE]\r\n"
-                                       "pData   = <0x00000000>\r\n") +
-                               kErrorStatus);
+    EXPECT_EQ(outcome.log, NullDataEntry(1, "DAT_XQ_EDGEFILLAREA/MSG_GET") +
+                               NullDataEntry(2, "DAT_XQ_DUALIMAGE/MSG_SET", true));
 }
 
 // The entry of the n-th logged DAT_XQ_EDGEFILLAREA MSG_GET that succeeds in state 3.
 std::string EdgeFillEntry(int n) {
-    char number[16];
-    snprintf(number, sizeof number, "[%05d]", n);
-    return std::string(number) +
-           " [APP] DG_CONTROL/DAT_XQ_EDGEFILLAREA/MSG_GET\r\n"
-           "        Return Code = [TWRC_SUCCESS]\r\npData   = <0x00000000>\r\n"
-           "\r\nTWAIN Status = [3]\r\n";
+    return NullDataEntry(n, "DAT_XQ_EDGEFILLAREA/MSG_GET");
 }
 
 TEST_F(EndToEnd, FileSizeLimitStopsTheLogNotTheHost) {
