@@ -2,6 +2,8 @@
 #ifndef TWAINMON_TESTS_ANALYZERFIXTURE_H
 #define TWAINMON_TESTS_ANALYZERFIXTURE_H
 
+#include <cstdint>
+#include <cstdio>
 #include <initializer_list>
 #include <string>
 
@@ -30,6 +32,21 @@ inline std::string Crlf(std::initializer_list<std::string> lines) {
         text += line + "\r\n";
     }
     return text;
+}
+
+// The low 32 bits of a pointer, as the log prints them.
+inline std::string Hex32(const void* pointer) {
+    char text[16];
+    snprintf(text, sizeof text, "%08x",
+             static_cast<unsigned int>(reinterpret_cast<uintptr_t>(pointer)));
+    return text;
+}
+
+// The result section of a successful call ending in state (4 unless given), with the block
+// between the pData line and the state line.
+inline std::string Section(const void* data, const std::string& block, int state = 4) {
+    return "        Return Code = [TWRC_SUCCESS]\r\npData   = <0x" + Hex32(data) + ">\r\n" + block +
+           "\r\nTWAIN Status = [" + std::to_string(state) + "]\r\n";
 }
 
 struct AnalyzerHarness {

@@ -18,16 +18,6 @@ TW_FIX32 Fix(TW_INT16 whole, TW_UINT16 frac = 0) {
     return TW_FIX32{whole, frac};
 }
 
-// The result section of a successful call ending in state (4 unless given), with the block
-// between the pData line and the state line.
-std::string Section(void* data, const std::string& block, int state = 4) {
-    char pointer[32];
-    snprintf(pointer, sizeof pointer, "%08x",
-             static_cast<unsigned int>(reinterpret_cast<uintptr_t>(data)));
-    return std::string("        Return Code = [TWRC_SUCCESS]\r\npData   = <0x") + pointer +
-           ">\r\n" + block + "\r\nTWAIN Status = [" + std::to_string(state) + "]\r\n";
-}
-
 std::string Dump(TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, void* data) {
     AnalyzerHarness h(4);
     return h.Result(dg, dat, msg, data, TWRC_SUCCESS);

@@ -14,16 +14,6 @@ TW_FIX32 Fix(TW_INT16 whole, TW_UINT16 frac = 0) {
     return TW_FIX32{whole, frac};
 }
 
-// The result section of a successful MSG_GET in state 4: the block between the pData line
-// and the state line.
-std::string Section(const void* data, const std::string& block) {
-    char pointer[32];
-    snprintf(pointer, sizeof pointer, "%08x",
-             static_cast<unsigned int>(reinterpret_cast<uintptr_t>(data)));
-    return std::string("        Return Code = [TWRC_SUCCESS]\r\npData   = <0x") + pointer +
-           ">\r\n" + block + "\r\nTWAIN Status = [4]\r\n";
-}
-
 std::string Dump(TW_UINT16 dat, void* data) {
     AnalyzerHarness h(4);
     return h.Result(DG_CONTROL, dat, MSG_GET, data, TWRC_SUCCESS);

@@ -4,10 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -20,27 +18,6 @@
 namespace twainlog::test {
 namespace {
 
-struct ShellRun {
-    int status = -1;
-    std::string out;
-};
-
-ShellRun Shell(const std::string& command) {
-    ShellRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return run;
-    }
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-        run.out.append(buffer, n);
-    }
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
-
 // One demo session: its log and what the session itself counted.
 struct Demo {
     std::string path;
@@ -50,13 +27,15 @@ struct Demo {
 
 Demo PlayDemo(const std::string& options) {
     Demo demo;
-    const ShellRun run = Shell(std::string(DEMO_SESSION) + " " + options + " 2>/dev/null");
-    EXPECT_EQ(run.status, 0) << run.out;
+    int status = -1;
+    const std::string out =
+        Shell(std::string(DEMO_SESSION) + " " + options + " 2>/dev/null", status);
+    EXPECT_EQ(status, 0) << out;
     std::smatch match;
-    if (std::regex_search(run.out, match, std::regex("Log file: ([^\n]*)\n"))) {
+    if (std::regex_search(out, match, std::regex("Log file: ([^\n]*)\n"))) {
         demo.path = match[1];
     }
-    if (std::regex_search(run.out, match,
+    if (std::regex_search(out, match,
                           std::regex(R"(Summary: (\d+) DS_Entry calls, (\d+) page\(s\) in (\d+) )"
                                      R"(strips \((\d+) image bytes\))"))) {
         demo.calls = std::stoul(match[1]);
@@ -202,9 +181,10 @@ TEST_F(DemoLogs, CommandLine) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args);
-        const ShellRun run = Shell(tool + " " + c.args);
-        EXPECT_EQ(run.status, c.status) << run.out;
-        EXPECT_TRUE(std::regex_match(run.out, std::regex(c.output))) << run.out;
+        int status = -1;
+        const std::string out = Shell(tool + " " + c.args, status);
+        EXPECT_EQ(status, c.status) << out;
+        EXPECT_TRUE(std::regex_match(out, std::regex(c.output))) << out;
     }
     unlink(out.c_str());
     unlink(junk.c_str());

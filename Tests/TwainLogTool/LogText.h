@@ -2,6 +2,9 @@
 #ifndef TWAINLOG_TESTS_LOGTEXT_H
 #define TWAINLOG_TESTS_LOGTEXT_H
 
+#include <sys/wait.h>
+
+#include <cstdio>
 #include <initializer_list>
 #include <string>
 
@@ -34,6 +37,23 @@ inline std::string Entry(const std::string& triplet, const std::string& rc,
         text += "\r\nTWAIN Status = [" + std::to_string(state) + "]\r\n";
     }
     return text;
+}
+
+// Runs command in the shell: its standard output, and its exit status in status.
+inline std::string Shell(const std::string& command, int& status) {
+    std::string out;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return out;
+    }
+    char buffer[65536];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) {
+        out.append(buffer, n);
+    }
+    const int raw = pclose(pipe);
+    status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return out;
 }
 
 // One line per record and per diagnostic, for comparing whole readings at once.
