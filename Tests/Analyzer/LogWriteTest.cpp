@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "AnalyzerFixture.h"
+#include "CDSMInterface.h"
 #include "ParaAnalyze.h"
 
 namespace {
@@ -447,6 +448,30 @@ TEST(LogWrite, EachLoggedCallIsOneWholeWrite) {
             EXPECT_EQ(g_writes.back(), c.entry);
         }
     }
+}
+
+// A section longer than the log takes of one reaches the file cut, with the marker, inside
+// its entry (where the cut falls: ResultSectionIsCutAt5120Bytes).
+TEST(LogWrite, LongResultSectionIsCutInItsEntry) {
+    const TW_UINT32 count = 3000;
+    TW_HANDLE handle = CDSMInterface::AllocMemory(offsetof(TW_ARRAY, ItemList) + 2 * count);
+    auto* array = reinterpret_cast<TW_ARRAY*>(CDSMInterface::LockMemory(handle));
+    ASSERT_NE(array, nullptr);
+    array->ItemType = TWTY_UINT16;
+    array->NumItems = count;
+    std::fill_n(reinterpret_cast<TW_UINT16*>(array->ItemList), count, ICAP_PIXELTYPE);
+    CDSMInterface::UnlockMemory(handle);
+    TW_CAPABILITY capability{CAP_SUPPORTEDCAPS, TWON_ARRAY, handle};
+    const std::string section =
+        AnalyzerHarness(4).Result(DG_CONTROL, DAT_CAPABILITY, MSG_GET, &capability, TWRC_SUCCESS);
+    ASSERT_GT(section.size(), LOG_SECTION_LIMIT);
+    FakeLog log;
+    LogTriplet(nullptr, DG_CONTROL, DAT_CAPABILITY, MSG_GET, &capability, TWRC_SUCCESS, false);
+    ASSERT_EQ(g_writes.size(), 1u);
+    EXPECT_EQ(g_writes[0],
+              "[00001] [APP] DG_CONTROL/DAT_CAPABILITY/MSG_GET (CAP_SUPPORTEDCAPS)\r\n" +
+                  section.substr(0, LOG_SECTION_LIMIT) + "Size of CAP_xxx too long");
+    CDSMInterface::FreeMemory(handle);
 }
 
 TEST(LogWrite, QuietEventPollsAreThoseThatLeaveNoText) {

@@ -53,13 +53,6 @@ struct Probe {
     }
 };
 
-std::string Hex32(const void* pointer) {
-    char text[16];
-    snprintf(text, sizeof text, "%08x",
-             static_cast<unsigned>(reinterpret_cast<uintptr_t>(pointer)));
-    return text;
-}
-
 const char kErrorStatus[] =
     "*** Inspect Error Status Start ***\r\n*** Inspect Error Status End   ***\r\n";
 
@@ -309,103 +302,6 @@ TEST_F(EndToEnd, NothingPlantedAtTheLogFileNameIsWrittenOrWaitedFor) {
         }
         EXPECT_EQ(own.size(), 1u);
         unlink(victim.c_str());
-    }
-}
-
-// The result section of a CAP_SUPPORTEDCAPS array answered in state 4, as the analyzer
-// builds it: entries are {identifier, name}.
-using CapEntries = std::vector<std::pair<TW_UINT16, std::string>>;
-
-std::string SupportedCapsSection(const CapEntries& entries, const std::string& pData,
-                                 const std::string& hContainer) {
-    std::string text = "        Return Code = [TWRC_SUCCESS]\r\npData   = <0x" + pData +
-                       ">\r\n"
-                       "  TW_CAPABILITY = {\r\n"
-                       "    Cap        = [CAP_SUPPORTEDCAPS]\r\n"
-                       "    ConType    = [TWON_ARRAY]\r\n"
-                       "    hContainer = <0x" +
-                       hContainer +
-                       ">\r\n"
-                       "    TW_ARRAY = {\r\n"
-                       "      ItemType = [TWTY_UINT16]\r\n"
-                       "      NumItems = [" +
-                       std::to_string(entries.size()) +
-                       "]\r\n"
-                       "      ItemList = {\r\n";
-    for (size_t i = 0; i < entries.size(); ++i) {
-        char index[16];
-        snprintf(index, sizeof index, "%3d", static_cast<int>(i));
-        text += std::string("        ") + index + ":" + entries[i].second +
-                (i + 1 < entries.size() ? "," : "") + "\r\n";
-    }
-    return text + "      }\r\n    }\r\n  }\r\n\r\nTWAIN Status = [4]\r\n";
-}
-
-// A list of unnamed (0) and CAP_XFERCOUNT entries whose section is size bytes long.
-CapEntries ListWithSectionOf(size_t size) {
-    for (size_t unnamed = 0; unnamed < 400; ++unnamed) {
-        for (size_t named = 0; named < 400; ++named) {
-            CapEntries entries(unnamed, {0, ""});
-            entries.insert(entries.end(), named, {CAP_XFERCOUNT, "CAP_XFERCOUNT"});
-            const size_t length = SupportedCapsSection(entries, "", "").size() + 16;
-            if (length == size) {
-                return entries;
-            }
-            if (length > size) {
-                break;
-            }
-        }
-    }
-    return {};
-}
-
-TEST_F(EndToEnd, LongCapabilityAnswersAreCutAt5120Bytes) {
-    const struct {
-        const char* what;
-        CapEntries entries;
-        bool cut;
-    } cases[] = {
-        {"exactly 5120 bytes", ListWithSectionOf(5120), false},
-        {"5121 bytes", ListWithSectionOf(5121), true},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        ASSERT_FALSE(c.entries.empty());
-        Load(SAMPLE_BUNDLE, true);
-        Outcome outcome = RunLoaded([&c](DSEntryProc entry, void*) {
-            Probe probe;
-            auto choose = probe.Get<void (*)(const TW_UINT16*, unsigned long)>(
-                "TwainWrapperSetSupportedCaps");
-            if (choose == nullptr) {
-                return std::string("no probe");
-            }
-            std::vector<TW_UINT16> caps;
-            for (const auto& e : c.entries) {
-                caps.push_back(e.first);
-            }
-            choose(caps.data(), caps.size());
-            TW_IDENTITY source{};
-            entry(nullptr, DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, &source);
-            TW_CAPABILITY capability{CAP_SUPPORTEDCAPS, static_cast<TW_UINT16>(TWON_DONTCARE16),
-                                     nullptr};
-            const TW_UINT16 rc = entry(nullptr, DG_CONTROL, DAT_CAPABILITY, MSG_GET, &capability);
-            const std::string report =
-                std::to_string(rc) + " " + Hex32(&capability) + " " + Hex32(capability.hContainer);
-            DisposeHandle(capability.hContainer);
-            return report;
-        });
-        ASSERT_EQ(outcome.report.size(), 19u) << outcome.report;
-        EXPECT_EQ(outcome.report.substr(0, 2), "0 ");
-        const std::string section = SupportedCapsSection(c.entries, outcome.report.substr(2, 8),
-                                                         outcome.report.substr(11, 8));
-        EXPECT_EQ(section.size() > LOG_SECTION_LIMIT, c.cut) << section.size();
-        const std::string line =
-            "[00002] [APP] DG_CONTROL/DAT_CAPABILITY/MSG_GET (CAP_SUPPORTEDCAPS)\r\n";
-        const size_t at = outcome.log.find(line);
-        ASSERT_NE(at, std::string::npos) << outcome.log;
-        EXPECT_EQ(outcome.log.substr(at + line.size()),
-                  c.cut ? section.substr(0, LOG_SECTION_LIMIT) + "Size of CAP_xxx too long"
-                        : section);
     }
 }
 
