@@ -285,15 +285,4 @@ TEST(VendorStructure, HardwareNamesStayInsideTheirField) {
     }
 }
 
-// The DATs whose rows render nothing, standard and vendor; DAT_PARENT shows the caller's
-// identity on MSG_OPENDSM only.
-TEST(VendorStructure, TypesWithoutStructurePrintNoBlock) {
-    alignas(8) unsigned char data[512];
-    memset(data, 0x5A, sizeof data);
-    for (TW_UINT16 dat : {DAT_NULL, DAT_PARENT, DAT_TWUNKIDENTITY, DAT_IMAGEFILEXFER, DAT_XQ_EVENT,
-                          DAT_XQ_REDCORRECTIONMATRIX, DAT_XQ_TWAINCALLBACKMSG}) {
-        EXPECT_EQ(Dump(dat, data), Section(data, "")) << dat;
-    }
-}
-
 } // namespace

@@ -19,7 +19,6 @@
 #include <ctime>
 #include <fstream>
 #include <functional>
-#include <regex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -81,25 +80,6 @@ protected:
         PointDriverPathAt(SAMPLE_BUNDLE);
     }
 };
-
-TEST_F(EndToEnd, LogFileOnlyWhenTheDirectoryExists) {
-    Load(SAMPLE_BUNDLE, true);
-    Outcome on = RunLoaded([](DSEntryProc, void*) { return std::string(); });
-    ASSERT_EQ(on.logFiles.size(), 1u);
-    EXPECT_TRUE(
-        std::regex_match(on.logFiles[0], std::regex(R"(Twainlog_20\d{6}_\d{6}_\d{4}\.txt)")))
-        << on.logFiles[0];
-    EXPECT_EQ(on.log, "");
-    EXPECT_EQ(on.errors, "Close Log File.\n");
-    EXPECT_TRUE(on.unloaded);
-
-    Load(SAMPLE_BUNDLE, false);
-    Outcome off = RunLoaded([](DSEntryProc, void*) { return std::string(); });
-    EXPECT_TRUE(off.logFiles.empty());
-    EXPECT_EQ(access(TWAINMON_LOG_DIRECTORY, F_OK), -1);
-    EXPECT_EQ(off.errors, "");
-    EXPECT_TRUE(off.unloaded);
-}
 
 TEST_F(EndToEnd, LoadHandsTheModuleNameToTheFactoryAndSetsTheState) {
     for (bool logging : {true, false}) {
