@@ -49,6 +49,20 @@ inline std::string Section(const void* data, const std::string& block, int state
            "\r\nTWAIN Status = [" + std::to_string(state) + "]\r\n";
 }
 
+inline const char kErrorStatus[] =
+    "*** Inspect Error Status Start ***\r\n*** Inspect Error Status End   ***\r\n";
+
+// Entry n as the log shows a DG_CONTROL call with a null pData: a success ends with the line
+// of state, a failure with the error-status lines after notes.
+inline std::string NullDataEntry(int n, const std::string& datMsg, int state, bool failed = false,
+                                 const std::string& notes = "") {
+    char number[16];
+    snprintf(number, sizeof number, "[%05d]", n);
+    return number + (" [APP] DG_CONTROL/" + datMsg) + "\r\n        Return Code = [TWRC_" +
+           (failed ? "FAILURE" : "SUCCESS") + "]\r\npData   = <0x00000000>\r\n" + notes +
+           (failed ? kErrorStatus : "\r\nTWAIN Status = [" + std::to_string(state) + "]\r\n");
+}
+
 struct AnalyzerHarness {
     CParaAnalyze analyzer;
     char text[RESULT_TEXT_SIZE];

@@ -23,6 +23,7 @@
 #include <thread>
 #include <vector>
 
+#include "AnalyzerFixture.h"
 #include "LogFiles.h"
 #include "ParaAnalyze.h"
 #include "TwainWrapperProbe.h"
@@ -52,18 +53,10 @@ struct Probe {
     }
 };
 
-const char kErrorStatus[] =
-    "*** Inspect Error Status Start ***\r\n*** Inspect Error Status End   ***\r\n";
-
-// Entry n as the log shows a DG_CONTROL call with a null pData made in state 3: a success
-// ends with the state line, a failure with the error-status lines after notes.
+// Entry n of a call with a null pData made in state 3.
 std::string NullDataEntry(int n, const std::string& datMsg, bool failed = false,
                           const std::string& notes = "") {
-    char number[16];
-    snprintf(number, sizeof number, "[%05d]", n);
-    return number + (" [APP] DG_CONTROL/" + datMsg) + "\r\n        Return Code = [TWRC_" +
-           (failed ? "FAILURE" : "SUCCESS") + "]\r\npData   = <0x00000000>\r\n" + notes +
-           (failed ? kErrorStatus : "\r\nTWAIN Status = [3]\r\n");
+    return NullDataEntry(n, datMsg, 3, failed, notes);
 }
 
 class EndToEnd : public testing::Test {
