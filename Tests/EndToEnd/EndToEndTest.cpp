@@ -56,7 +56,7 @@ struct Probe {
 // Entry n of a call with a null pData made in state 3.
 std::string NullDataEntry(int n, const std::string& datMsg, bool failed = false,
                           const std::string& notes = "") {
-    return NullDataEntry(n, datMsg, 3, failed, notes);
+    return ::NullDataEntry(n, datMsg, 3, failed, notes);
 }
 
 class EndToEnd : public testing::Test {
