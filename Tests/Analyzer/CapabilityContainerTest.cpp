@@ -286,13 +286,6 @@ TEST(CapabilityContainer, EveryCodeButFailureShowsTheContainer) {
     }
 }
 
-TEST(CapabilityContainer, NullCapabilityPrintsNoBlock) {
-    AnalyzerHarness harness(4);
-    EXPECT_EQ(harness.Result(DG_CONTROL, DAT_CAPABILITY, MSG_GET, nullptr, TWRC_SUCCESS),
-              "        Return Code = [TWRC_SUCCESS]\r\npData   = <0x00000000>\r\n"
-              "\r\nTWAIN Status = [4]\r\n");
-}
-
 // A long list stops where the result text is full, whatever its NumItems says.
 TEST(CapabilityContainer, LongListsStopWhenTheTextIsFull) {
     Bytes million = Type(TWTY_UINT16) + Le(1000000, 4);

@@ -1,6 +1,6 @@
 // The sample driver's refusals: triplets out of sequence, unknown, unsupported or without
-// their structure, capability values it does not allow and frames off the glass. Its answers
-// along whole sessions are pinned by the golden scan-session log.
+// their structure, and capability values it does not allow. Its answers along whole sessions
+// are pinned by the golden scan-session log.
 #include <string>
 
 #include "ScannerHarness.h"
@@ -101,36 +101,6 @@ TEST(SampleDriverCapabilities, SetAcceptsOnlyAllowedValuesInProperContainers) {
         DisposeHandle(sent);
         EXPECT_EQ(scanner.Status(), c.cc);
         EXPECT_EQ(scanner.Current(c.cap), c.current);
-    }
-}
-
-TEST(SampleDriverLayout, SetKeepsFramesOnTheGlass) {
-    const TW_FRAME letter = {{0, 0}, {0, 0}, {8, 0x8000}, {11, 0}};
-    const struct {
-        const char* what;
-        TW_FRAME frame;
-        bool accepted;
-    } cases[] = {
-        {"a card", {{1, 0}, {1, 0}, {4, 0x8000}, {3, 0}}, true},
-        {"wider than the glass", {{0, 0}, {0, 0}, {8, 0x8001}, {11, 0}}, false},
-        {"longer than the glass", {{0, 0}, {0, 0}, {8, 0}, {11, 45221}}, false},
-        {"upside down", {{0, 0}, {4, 0}, {4, 0}, {2, 0}}, false},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        Scanner scanner;
-        scanner.Reach(4);
-        TW_IMAGELAYOUT layout{c.frame, 9, 9, 9};
-        EXPECT_EQ(scanner.Send(DG_IMAGE, DAT_IMAGELAYOUT, MSG_SET, &layout),
-                  c.accepted ? TWRC_SUCCESS : TWRC_FAILURE);
-        EXPECT_EQ(scanner.Status(), c.accepted ? TWCC_SUCCESS : TWCC_BADVALUE);
-        for (const TW_UINT16 msg : {MSG_GET, MSG_GETDEFAULT, MSG_RESET}) {
-            TW_IMAGELAYOUT got{};
-            ASSERT_EQ(scanner.Send(DG_IMAGE, DAT_IMAGELAYOUT, msg, &got), TWRC_SUCCESS);
-            const TW_FRAME& expected = msg == MSG_GET && c.accepted ? c.frame : letter;
-            EXPECT_EQ(std::memcmp(&got.Frame, &expected, sizeof(TW_FRAME)), 0) << msg;
-            EXPECT_EQ(got.DocumentNumber + got.PageNumber + got.FrameNumber, 3u); // 1, 1, 1
-        }
     }
 }
 
