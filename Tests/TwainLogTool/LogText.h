@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "LogReader.h"
 
@@ -25,7 +26,7 @@ inline std::string Crlf(std::initializer_list<const char*> lines) {
 // A whole entry: triplet line, return code, pData, the block lines, the state line (or the
 // error-status lines for TWRC_FAILURE).
 inline std::string Entry(const std::string& triplet, const std::string& rc,
-                         std::initializer_list<const char*> block = {}, int state = 4) {
+                         const std::vector<const char*>& block = {}, int state = 4) {
     std::string text = triplet.empty() ? "" : triplet + "\r\n";
     text += "        Return Code = [" + rc + "]\r\npData   = <0x0badf00d>\r\n";
     for (const char* line : block) {
