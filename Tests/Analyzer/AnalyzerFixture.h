@@ -2,6 +2,9 @@
 #ifndef TWAINMON_TESTS_ANALYZERFIXTURE_H
 #define TWAINMON_TESTS_ANALYZERFIXTURE_H
 
+#include <cstdint>
+#include <cstdio>
+#include <initializer_list>
 #include <string>
 
 #include "ParaAnalyze.h"
@@ -21,6 +24,44 @@ constexpr bool IsNamed(MacroTable table, int64_t value) {
 }
 static_assert(!IsNamed(MacroRows(dat_xq_macros), kUnnamedVendorDat),
               "kUnnamedVendorDat must stay a DAT without a name");
+
+// The lines, each ended by CR LF.
+inline std::string Crlf(std::initializer_list<std::string> lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+        text += line + "\r\n";
+    }
+    return text;
+}
+
+// The low 32 bits of a pointer, as the log prints them.
+inline std::string Hex32(const void* pointer) {
+    char text[16];
+    snprintf(text, sizeof text, "%08x",
+             static_cast<unsigned int>(reinterpret_cast<uintptr_t>(pointer)));
+    return text;
+}
+
+// The result section of a successful call ending in state (4 unless given), with the block
+// between the pData line and the state line.
+inline std::string Section(const void* data, const std::string& block, int state = 4) {
+    return "        Return Code = [TWRC_SUCCESS]\r\npData   = <0x" + Hex32(data) + ">\r\n" + block +
+           "\r\nTWAIN Status = [" + std::to_string(state) + "]\r\n";
+}
+
+inline const char kErrorStatus[] =
+    "*** Inspect Error Status Start ***\r\n*** Inspect Error Status End   ***\r\n";
+
+// Entry n as the log shows a DG_CONTROL call with a null pData: a success ends with the line
+// of state, a failure with the error-status lines after notes.
+inline std::string NullDataEntry(int n, const std::string& datMsg, int state, bool failed = false,
+                                 const std::string& notes = "") {
+    char number[16];
+    snprintf(number, sizeof number, "[%05d]", n);
+    return number + (" [APP] DG_CONTROL/" + datMsg) + "\r\n        Return Code = [TWRC_" +
+           (failed ? "FAILURE" : "SUCCESS") + "]\r\npData   = <0x00000000>\r\n" + notes +
+           (failed ? kErrorStatus : "\r\nTWAIN Status = [" + std::to_string(state) + "]\r\n");
+}
 
 struct AnalyzerHarness {
     CParaAnalyze analyzer;

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "AnalyzerFixture.h"
+#include "CDSMInterface.h"
 #include "ParaAnalyze.h"
 
 namespace {
@@ -290,12 +291,7 @@ struct FakeLog {
 
 // The entry of the n-th Call().
 std::string Entry(int n) {
-    char number[16];
-    snprintf(number, sizeof number, "[%05d]", n);
-    return std::string(number) +
-           " [APP] DG_CONTROL/DAT_XQ_EDGEFILLAREA/MSG_GET\r\n"
-           "        Return Code = [TWRC_SUCCESS]\r\npData   = <0x00000000>\r\n"
-           "\r\nTWAIN Status = [4]\r\n";
+    return NullDataEntry(n, "DAT_XQ_EDGEFILLAREA/MSG_GET", 4);
 }
 void Call() {
     LogTriplet(nullptr, DG_CONTROL, DAT_XQ_EDGEFILLAREA, MSG_GET, nullptr, TWRC_SUCCESS, false);
@@ -402,9 +398,6 @@ TEST(LogWrite, UnloadWaitsForTheEntryBeingWritten) {
     EXPECT_GE(text.size(), Entry(1).size() * 50);
 }
 
-const char kErrorStatus[] =
-    "*** Inspect Error Status Start ***\r\n*** Inspect Error Status End   ***\r\n";
-
 TEST(LogWrite, EachLoggedCallIsOneWholeWrite) {
     TW_EVENT nothing{};
     const struct {
@@ -416,22 +409,12 @@ TEST(LogWrite, EachLoggedCallIsOneWholeWrite) {
         bool threw;
         std::string entry; // "" for a call that leaves no text
     } cases[] = {
-        {"success", DAT_XQ_EDGEFILLAREA, MSG_GET, nullptr, TWRC_SUCCESS, false,
-         "[00001] [APP] DG_CONTROL/DAT_XQ_EDGEFILLAREA/MSG_GET\r\n"
-         "        Return Code = [TWRC_SUCCESS]\r\n"
-         "pData   = <0x00000000>\r\n"
-         "\r\nTWAIN Status = [4]\r\n"},
+        {"success", DAT_XQ_EDGEFILLAREA, MSG_GET, nullptr, TWRC_SUCCESS, false, Entry(1)},
         {"failure", DAT_XQ_DUALIMAGE, MSG_SET, nullptr, TWRC_FAILURE, false,
-         "[00002] [APP] DG_CONTROL/DAT_XQ_DUALIMAGE/MSG_SET\r\n"
-         "        Return Code = [TWRC_FAILURE]\r\n"
-         "pData   = <0x00000000>\r\n" +
-             std::string(kErrorStatus)},
+         NullDataEntry(2, "DAT_XQ_DUALIMAGE/MSG_SET", 4, true)},
         {"driver threw", DAT_XQ_DUALIMAGE, MSG_GET, nullptr, TWRC_FAILURE, true,
-         "[00003] [APP] DG_CONTROL/DAT_XQ_DUALIMAGE/MSG_GET\r\n"
-         "        Return Code = [TWRC_FAILURE]\r\n"
-         "pData   = <0x00000000>\r\n"
-         "*** Driver threw an exception; TWRC_FAILURE returned ***\r\n" +
-             std::string(kErrorStatus)},
+         NullDataEntry(3, "DAT_XQ_DUALIMAGE/MSG_GET", 4, true,
+                       "*** Driver threw an exception; TWRC_FAILURE returned ***\r\n")},
         {"quiet poll", DAT_EVENT, MSG_PROCESSEVENT, &nothing, TWRC_NOTDSEVENT, false, ""},
         {"failed poll", DAT_EVENT, MSG_PROCESSEVENT, &nothing, TWRC_FAILURE, false, kErrorStatus},
     };
@@ -447,6 +430,30 @@ TEST(LogWrite, EachLoggedCallIsOneWholeWrite) {
             EXPECT_EQ(g_writes.back(), c.entry);
         }
     }
+}
+
+// A section longer than the log takes of one reaches the file cut, with the marker, inside
+// its entry (where the cut falls: ResultSectionIsCutAt5120Bytes).
+TEST(LogWrite, LongResultSectionIsCutInItsEntry) {
+    const TW_UINT32 count = 3000;
+    TW_HANDLE handle = CDSMInterface::AllocMemory(offsetof(TW_ARRAY, ItemList) + 2 * count);
+    auto* array = reinterpret_cast<TW_ARRAY*>(CDSMInterface::LockMemory(handle));
+    ASSERT_NE(array, nullptr);
+    array->ItemType = TWTY_UINT16;
+    array->NumItems = count;
+    std::fill_n(reinterpret_cast<TW_UINT16*>(array->ItemList), count, ICAP_PIXELTYPE);
+    CDSMInterface::UnlockMemory(handle);
+    TW_CAPABILITY capability{CAP_SUPPORTEDCAPS, TWON_ARRAY, handle};
+    const std::string section =
+        AnalyzerHarness(4).Result(DG_CONTROL, DAT_CAPABILITY, MSG_GET, &capability, TWRC_SUCCESS);
+    ASSERT_GT(section.size(), LOG_SECTION_LIMIT);
+    FakeLog log;
+    LogTriplet(nullptr, DG_CONTROL, DAT_CAPABILITY, MSG_GET, &capability, TWRC_SUCCESS, false);
+    ASSERT_EQ(g_writes.size(), 1u);
+    EXPECT_EQ(g_writes[0],
+              "[00001] [APP] DG_CONTROL/DAT_CAPABILITY/MSG_GET (CAP_SUPPORTEDCAPS)\r\n" +
+                  section.substr(0, LOG_SECTION_LIMIT) + "Size of CAP_xxx too long");
+    CDSMInterface::FreeMemory(handle);
 }
 
 TEST(LogWrite, QuietEventPollsAreThoseThatLeaveNoText) {

@@ -56,14 +56,11 @@ TEST(ResultSection, FailureHasNoStateLineAndKeepsTheState) {
 }
 
 TEST(ResultSection, DatsWithoutBlockGetTheShortSection) {
-    const TW_UINT16 dats[] = {DAT_NULL,           DAT_TWUNKIDENTITY,
-                              DAT_IMAGEFILEXFER,  DAT_DEVICEEVENT,
-                              DAT_FILESYSTEM,     DAT_PASSTHRU,
-                              DAT_CALLBACK,       DAT_SETUPFILEXFER2,
-                              DAT_AUDIOINFO,      DAT_XQ_EDGEFILLAREA,
-                              DAT_XQ_COLORFILTER, DAT_XQ_DUALIMAGE,
-                              kUnnamedVendorDat,  0x0400};
-    for (TW_UINT16 dat : dats) {
+    for (const TW_UINT16 dat : std::initializer_list<TW_UINT16>{
+             DAT_NULL, DAT_TWUNKIDENTITY, DAT_IMAGEFILEXFER, DAT_DEVICEEVENT, DAT_FILESYSTEM,
+             DAT_PASSTHRU, DAT_CALLBACK, DAT_SETUPFILEXFER2, DAT_AUDIOINFO, DAT_XQ_EDGEFILLAREA,
+             DAT_XQ_COLORFILTER, DAT_XQ_DUALIMAGE, kUnnamedVendorDat, 0x0400, DAT_PARENT,
+             DAT_XQ_EVENT, DAT_XQ_REDCORRECTIONMATRIX, DAT_XQ_TWAINCALLBACKMSG}) {
         AnalyzerHarness h(5);
         EXPECT_EQ(h.Result(DG_CONTROL, dat, MSG_GET, kFarPointer, TWRC_SUCCESS),
                   Section("TWRC_SUCCESS", "9abcdef0", 5))

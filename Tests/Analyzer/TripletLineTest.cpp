@@ -56,14 +56,12 @@ TEST(TripletLine, SequenceNumbersCountOnlyWrittenLines) {
     event.TWMessage = MSG_XFERREADY;
     for (long n = 1; n <= 100000; ++n) {
         const std::string line = h.Triplet(DG_CONTROL, DAT_STATUS, MSG_GET);
-        if (n == 1) {
-            EXPECT_EQ(line, "[00001] [APP] DG_CONTROL/DAT_STATUS/MSG_GET\r\n");
-        }
-        if (n == 99999) {
-            EXPECT_EQ(line, "[99999] [APP] DG_CONTROL/DAT_STATUS/MSG_GET\r\n");
-        }
-        if (n == 100000) {
-            EXPECT_EQ(line, "[100000] [APP] DG_CONTROL/DAT_STATUS/MSG_GET\r\n");
+        const char* number = n == 1        ? "[00001]"
+                             : n == 99999  ? "[99999]"
+                             : n == 100000 ? "[100000]"
+                                           : nullptr;
+        if (number != nullptr) {
+            EXPECT_EQ(line, std::string(number) + " [APP] DG_CONTROL/DAT_STATUS/MSG_GET\r\n");
         }
         // Event polling and the transfer-ready notice write nothing and are not counted.
         EXPECT_EQ(h.Triplet(DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, &event), "");

@@ -114,14 +114,6 @@ TEST_F(LogMessage, PrefixAndTextBytes) {
     EXPECT_EQ(CTwainLog().GetLevelName(static_cast<Level>(-1)), ""); // below the first level
 }
 
-TEST_F(LogMessage, FormatsItsArgumentsAndKeepsLongTexts) {
-    CTwainLog log;
-    const std::string long150(150, 'L');
-    log.Message(ENUM_LOG_LEVEL_TW::LEVEL_INFO, "Scan", nullptr, 0, "%s/%d/%05.1f", long150.c_str(),
-                -42, 2.25);
-    EXPECT_EQ(WithoutHeader(Text()), "INFO from \"Scan\" " + long150 + "/-42/002.2\n");
-}
-
 TEST_F(LogMessage, NullFormatWritesThePrefixAlone) {
     CTwainLog log;
     const char* none = nullptr;

@@ -19,24 +19,17 @@
 #include <ctime>
 #include <fstream>
 #include <functional>
-#include <regex>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "AnalyzerFixture.h"
 #include "LogFiles.h"
 #include "ParaAnalyze.h"
 #include "TwainWrapperProbe.h"
 #include "TwainXq.h"
 
 namespace {
-
-using DSEntryProc = TW_UINT16 (*)(TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF);
-
-void PointDriverPathAt(const char* bundle) {
-    unlink(TWAINMON_DRIVER_BUNDLE_PATH);
-    ASSERT_EQ(symlink(bundle, TWAINMON_DRIVER_BUNDLE_PATH), 0) << strerror(errno);
-}
 
 // What the sample driver exports for hosts that want to see what reached it.
 struct Probe {
@@ -60,80 +53,11 @@ struct Probe {
     }
 };
 
-struct Outcome {
-    std::string report; // what the body returned
-    std::string errors; // the child's standard error
-    std::string log;    // the one log file's contents
-    std::vector<std::string> logFiles;
-    bool unloaded = false; // module and driver gone after dlclose
-};
-
-// Loads the module in a child process, runs body with its DS_Entry, unloads it. The child
-// is to exit normally, or to end by expectedSignal; a child that hangs is ended by an alarm
-// and fails the case.
-Outcome RunLoaded(const std::function<std::string(DSEntryProc, void* module)>& body,
-                  int expectedSignal = 0) {
-    char reportPath[] = "/tmp/twainmon-report-XXXXXX";
-    char errorPath[] = "/tmp/twainmon-stderr-XXXXXX";
-    const int reportFd = mkstemp(reportPath);
-    const int errorFd = mkstemp(errorPath);
-    fflush(nullptr);
-    const pid_t pid = fork();
-    if (pid == 0) {
-        alarm(120);
-        dup2(errorFd, STDERR_FILENO);
-        std::string report;
-        void* module = dlopen(MODULE_PATH, RTLD_NOW | RTLD_LOCAL);
-        if (module == nullptr) {
-            report = std::string("dlopen failed: ") + dlerror();
-        } else {
-            auto entry = reinterpret_cast<DSEntryProc>(dlsym(module, "DS_Entry"));
-            report = body(entry, module);
-            dlclose(module);
-            void* again = dlopen(MODULE_PATH, RTLD_NOW | RTLD_NOLOAD);
-            void* driver = dlopen(DRIVER_EXECUTABLE, RTLD_NOW | RTLD_NOLOAD);
-            report += again == nullptr && driver == nullptr ? "|unloaded" : "|still loaded";
-        }
-        (void)!write(reportFd, report.data(), report.size());
-        _exit(0);
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    close(reportFd);
-    close(errorFd);
-    Outcome outcome;
-    outcome.report = ReadFile(reportPath);
-    outcome.errors = ReadFile(errorPath);
-    unlink(reportPath);
-    unlink(errorPath);
-    if (expectedSignal != 0) {
-        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == expectedSignal) << outcome.errors;
-    } else {
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
-            << (WIFSIGNALED(status) ? strsignal(WTERMSIG(status)) : "") << outcome.errors;
-    }
-    const std::string suffix = "|unloaded";
-    if (outcome.report.size() >= suffix.size() &&
-        outcome.report.compare(outcome.report.size() - suffix.size(), suffix.size(), suffix) == 0) {
-        outcome.unloaded = true;
-        outcome.report.resize(outcome.report.size() - suffix.size());
-    }
-    outcome.logFiles = LogFiles();
-    if (outcome.logFiles.size() == 1) {
-        outcome.log = ReadFile(std::string(TWAINMON_LOG_DIRECTORY) + "/" + outcome.logFiles[0]);
-    }
-    return outcome;
+// Entry n of a call with a null pData made in state 3.
+std::string NullDataEntry(int n, const std::string& datMsg, bool failed = false,
+                          const std::string& notes = "") {
+    return ::NullDataEntry(n, datMsg, 3, failed, notes);
 }
-
-std::string Hex32(const void* pointer) {
-    char text[16];
-    snprintf(text, sizeof text, "%08x",
-             static_cast<unsigned>(reinterpret_cast<uintptr_t>(pointer)));
-    return text;
-}
-
-const char kErrorStatus[] =
-    "*** Inspect Error Status Start ***\r\n*** Inspect Error Status End   ***\r\n";
 
 class EndToEnd : public testing::Test {
 protected:
@@ -149,25 +73,6 @@ protected:
         PointDriverPathAt(SAMPLE_BUNDLE);
     }
 };
-
-TEST_F(EndToEnd, LogFileOnlyWhenTheDirectoryExists) {
-    Load(SAMPLE_BUNDLE, true);
-    Outcome on = RunLoaded([](DSEntryProc, void*) { return std::string(); });
-    ASSERT_EQ(on.logFiles.size(), 1u);
-    EXPECT_TRUE(
-        std::regex_match(on.logFiles[0], std::regex(R"(Twainlog_20\d{6}_\d{6}_\d{4}\.txt)")))
-        << on.logFiles[0];
-    EXPECT_EQ(on.log, "");
-    EXPECT_EQ(on.errors, "Close Log File.\n");
-    EXPECT_TRUE(on.unloaded);
-
-    Load(SAMPLE_BUNDLE, false);
-    Outcome off = RunLoaded([](DSEntryProc, void*) { return std::string(); });
-    EXPECT_TRUE(off.logFiles.empty());
-    EXPECT_EQ(access(TWAINMON_LOG_DIRECTORY, F_OK), -1);
-    EXPECT_EQ(off.errors, "");
-    EXPECT_TRUE(off.unloaded);
-}
 
 TEST_F(EndToEnd, LoadHandsTheModuleNameToTheFactoryAndSetsTheState) {
     for (bool logging : {true, false}) {
@@ -373,103 +278,6 @@ TEST_F(EndToEnd, NothingPlantedAtTheLogFileNameIsWrittenOrWaitedFor) {
     }
 }
 
-// The result section of a CAP_SUPPORTEDCAPS array answered in state 4, as the analyzer
-// builds it: entries are {identifier, name}.
-using CapEntries = std::vector<std::pair<TW_UINT16, std::string>>;
-
-std::string SupportedCapsSection(const CapEntries& entries, const std::string& pData,
-                                 const std::string& hContainer) {
-    std::string text = "        Return Code = [TWRC_SUCCESS]\r\npData   = <0x" + pData +
-                       ">\r\n"
-                       "  TW_CAPABILITY = {\r\n"
-                       "    Cap        = [CAP_SUPPORTEDCAPS]\r\n"
-                       "    ConType    = [TWON_ARRAY]\r\n"
-                       "    hContainer = <0x" +
-                       hContainer +
-                       ">\r\n"
-                       "    TW_ARRAY = {\r\n"
-                       "      ItemType = [TWTY_UINT16]\r\n"
-                       "      NumItems = [" +
-                       std::to_string(entries.size()) +
-                       "]\r\n"
-                       "      ItemList = {\r\n";
-    for (size_t i = 0; i < entries.size(); ++i) {
-        char index[16];
-        snprintf(index, sizeof index, "%3d", static_cast<int>(i));
-        text += std::string("        ") + index + ":" + entries[i].second +
-                (i + 1 < entries.size() ? "," : "") + "\r\n";
-    }
-    return text + "      }\r\n    }\r\n  }\r\n\r\nTWAIN Status = [4]\r\n";
-}
-
-// A list of unnamed (0) and CAP_XFERCOUNT entries whose section is size bytes long.
-CapEntries ListWithSectionOf(size_t size) {
-    for (size_t unnamed = 0; unnamed < 400; ++unnamed) {
-        for (size_t named = 0; named < 400; ++named) {
-            CapEntries entries(unnamed, {0, ""});
-            entries.insert(entries.end(), named, {CAP_XFERCOUNT, "CAP_XFERCOUNT"});
-            const size_t length = SupportedCapsSection(entries, "", "").size() + 16;
-            if (length == size) {
-                return entries;
-            }
-            if (length > size) {
-                break;
-            }
-        }
-    }
-    return {};
-}
-
-TEST_F(EndToEnd, LongCapabilityAnswersAreCutAt5120Bytes) {
-    const struct {
-        const char* what;
-        CapEntries entries;
-        bool cut;
-    } cases[] = {
-        {"exactly 5120 bytes", ListWithSectionOf(5120), false},
-        {"5121 bytes", ListWithSectionOf(5121), true},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        ASSERT_FALSE(c.entries.empty());
-        Load(SAMPLE_BUNDLE, true);
-        Outcome outcome = RunLoaded([&c](DSEntryProc entry, void*) {
-            Probe probe;
-            auto choose = probe.Get<void (*)(const TW_UINT16*, unsigned long)>(
-                "TwainWrapperSetSupportedCaps");
-            if (choose == nullptr) {
-                return std::string("no probe");
-            }
-            std::vector<TW_UINT16> caps;
-            for (const auto& e : c.entries) {
-                caps.push_back(e.first);
-            }
-            choose(caps.data(), caps.size());
-            TW_IDENTITY source{};
-            entry(nullptr, DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, &source);
-            TW_CAPABILITY capability{CAP_SUPPORTEDCAPS, static_cast<TW_UINT16>(TWON_DONTCARE16),
-                                     nullptr};
-            const TW_UINT16 rc = entry(nullptr, DG_CONTROL, DAT_CAPABILITY, MSG_GET, &capability);
-            const std::string report =
-                std::to_string(rc) + " " + Hex32(&capability) + " " + Hex32(capability.hContainer);
-            DisposeHandle(capability.hContainer);
-            return report;
-        });
-        ASSERT_EQ(outcome.report.size(), 19u) << outcome.report;
-        EXPECT_EQ(outcome.report.substr(0, 2), "0 ");
-        const std::string section = SupportedCapsSection(c.entries, outcome.report.substr(2, 8),
-                                                         outcome.report.substr(11, 8));
-        EXPECT_EQ(section.size() > LOG_SECTION_LIMIT, c.cut) << section.size();
-        const std::string line =
-            "[00002] [APP] DG_CONTROL/DAT_CAPABILITY/MSG_GET (CAP_SUPPORTEDCAPS)\r\n";
-        const size_t at = outcome.log.find(line);
-        ASSERT_NE(at, std::string::npos) << outcome.log;
-        EXPECT_EQ(outcome.log.substr(at + line.size()),
-                  c.cut ? section.substr(0, LOG_SECTION_LIMIT) + "Size of CAP_xxx too long"
-                        : section);
-    }
-}
-
 struct BrokenLoad {
     const char* name;
     const char* bundle;
@@ -497,10 +305,7 @@ TEST_F(EndToEnd, WithoutOperatorEveryCallFailsAndIsLogged) {
                                    "        Return Code = [TWRC_FAILURE]\r\n"),
                   0u)
             << outcome.log;
-        EXPECT_NE(outcome.log.find("[00002] [APP] DG_CONTROL/DAT_XQ_SETTINGFRAME/MSG_GET\r\n"
-                                   "        Return Code = [TWRC_FAILURE]\r\n"
-                                   "pData   = <0x00000000>\r\n" +
-                                   std::string(kErrorStatus)),
+        EXPECT_NE(outcome.log.find(NullDataEntry(2, "DAT_XQ_SETTINGFRAME/MSG_GET", true)),
                   std::string::npos)
             << outcome.log;
         EXPECT_EQ(outcome.errors, "Close Log File.\n");
@@ -531,18 +336,9 @@ TEST_F(EndToEnd, DriverThatThrowsFailsTheCallAndTheLogSaysSo) {
     // A C++ exception and any other one alike; the next call is served as usual.
     EXPECT_EQ(outcome.report, "110");
     const std::string threw = "*** Driver threw an exception; TWRC_FAILURE returned ***\r\n";
-    EXPECT_EQ(outcome.log, "[00001] [APP] DG_CONTROL/DAT_XQ_EDGEFILLAREA/MSG_SET\r\n"
-                           "        Return Code = [TWRC_FAILURE]\r\n"
-                           "pData   = <0x00000000>\r\n" +
-                               threw + kErrorStatus +
-                               "[00002] [APP] DG_CONTROL/DAT_XQ_EDGEFILLAREA/MSG_RESET\r\n"
-                               "        Return Code = [TWRC_FAILURE]\r\n"
-                               "pData   = <0x00000000>\r\n" +
-                               threw + kErrorStatus +
-                               "[00003] [APP] DG_CONTROL/DAT_XQ_EDGEFILLAREA/MSG_GET\r\n"
-                               "        Return Code = [TWRC_SUCCESS]\r\n"
-                               "pData   = <0x00000000>\r\n"
-                               "\r\nTWAIN Status = [3]\r\n");
+    EXPECT_EQ(outcome.log, NullDataEntry(1, "DAT_XQ_EDGEFILLAREA/MSG_SET", true, threw) +
+                               NullDataEntry(2, "DAT_XQ_EDGEFILLAREA/MSG_RESET", true, threw) +
+                               NullDataEntry(3, "DAT_XQ_EDGEFILLAREA/MSG_GET"));
     EXPECT_EQ(outcome.errors, "Close Log File.\n");
     EXPECT_TRUE(outcome.unloaded);
 }
@@ -551,14 +347,8 @@ TEST_F(EndToEnd, CallsFromTwoThreadsLogWholeEntries) {
     // Each thread makes its own call over and over; every entry must come out whole, and the
     // sequence numbers in file order must count up by one.
     constexpr int kCalls = 20000;
-    const std::string success = " [APP] DG_CONTROL/DAT_XQ_EDGEFILLAREA/MSG_GET\r\n"
-                                "        Return Code = [TWRC_SUCCESS]\r\n"
-                                "pData   = <0x00000000>\r\n"
-                                "\r\nTWAIN Status = [3]\r\n";
-    const std::string failure = std::string(" [APP] DG_CONTROL/DAT_XQ_DUALIMAGE/MSG_GET\r\n"
-                                            "        Return Code = [TWRC_FAILURE]\r\n"
-                                            "pData   = <0x00000000>\r\n") +
-                                kErrorStatus;
+    const std::string success = NullDataEntry(0, "DAT_XQ_EDGEFILLAREA/MSG_GET").substr(7);
+    const std::string failure = NullDataEntry(0, "DAT_XQ_DUALIMAGE/MSG_GET", true).substr(7);
     Load(THROWING_OPERATOR_BUNDLE, true);
     Outcome outcome = RunLoaded([](DSEntryProc entry, void*) {
         std::atomic<int> ready{0};
@@ -620,24 +410,13 @@ TEST_F(EndToEnd, HostKilledAfterItsCallsLeavesEveryLoggedCallInTheFile) {
         SIGKILL);
     EXPECT_EQ(outcome.report, "");
     EXPECT_EQ(outcome.errors, ""); // no unload
-    EXPECT_EQ(outcome.log, std::string("[00001] [APP] DG_CONTROL/DAT_XQ_EDGEFILLAREA/MSG_GET\r\n"
-                                       "        Return Code = [TWRC_SUCCESS]\r\n"
-                                       "pData   = <0x00000000>\r\n"
-                                       "\r\nTWAIN Status = [3]\r\n"
-                                       "[00002] [APP] DG_CONTROL/DAT_XQ_DUALIMAGE/MSG_SET\r\n"
-                                       "        Return Code = [TWRC_FAILURE]\r\n"
-                                       "pData   = <0x00000000>\r\n") +
-                               kErrorStatus);
+    EXPECT_EQ(outcome.log, NullDataEntry(1, "DAT_XQ_EDGEFILLAREA/MSG_GET") +
+                               NullDataEntry(2, "DAT_XQ_DUALIMAGE/MSG_SET", true));
 }
 
 // The entry of the n-th logged DAT_XQ_EDGEFILLAREA MSG_GET that succeeds in state 3.
 std::string EdgeFillEntry(int n) {
-    char number[16];
-    snprintf(number, sizeof number, "[%05d]", n);
-    return std::string(number) +
-           " [APP] DG_CONTROL/DAT_XQ_EDGEFILLAREA/MSG_GET\r\n"
-           "        Return Code = [TWRC_SUCCESS]\r\npData   = <0x00000000>\r\n"
-           "\r\nTWAIN Status = [3]\r\n";
+    return NullDataEntry(n, "DAT_XQ_EDGEFILLAREA/MSG_GET");
 }
 
 TEST_F(EndToEnd, FileSizeLimitStopsTheLogNotTheHost) {

@@ -8,17 +8,13 @@
 // got in the build tree and prints the one command that makes it the expected log.
 #include <gtest/gtest.h>
 
-#include <dlfcn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cctype>
 #include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <vector>
 
 #include "LogFiles.h"
 #include "ScanSession.h"
@@ -66,51 +62,18 @@ std::string FirstDifference(const std::string& expected, const std::string& actu
     }
 }
 
-// Loads the module in a child process, plays the session, unloads the module; the log it
-// wrote, or a report of what went wrong.
-std::string PlaySession(std::string* failure) {
-    unlink(TWAINMON_DRIVER_BUNDLE_PATH);
-    if (symlink(SAMPLE_BUNDLE, TWAINMON_DRIVER_BUNDLE_PATH) != 0) {
-        *failure = std::string("cannot point the driver path at the sample: ") + strerror(errno);
-        return "";
-    }
-    RemoveLogDirectory();
-    if (mkdir(TWAINMON_LOG_DIRECTORY, 0755) != 0) {
-        *failure = std::string("cannot make the log directory: ") + strerror(errno);
-        return "";
-    }
-    fflush(nullptr);
-    const pid_t pid = fork();
-    if (pid == 0) {
-        void* module = dlopen(MODULE_PATH, RTLD_NOW | RTLD_LOCAL);
-        if (module == nullptr) {
-            _exit(3);
-        }
-        auto entry = reinterpret_cast<DSEntryProc>(dlsym(module, "DS_Entry"));
-        const bool asExpected = entry != nullptr && CScanSession(entry).Run();
-        dlclose(module);
-        _exit(asExpected ? 0 : 4);
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        *failure = "the session did not go as a scan should (exit status " +
-                   std::to_string(WIFEXITED(status) ? WEXITSTATUS(status) : -1) + ")";
-    }
-    const std::vector<std::string> logs = LogFiles();
-    std::string log =
-        logs.size() == 1 ? ReadFile(std::string(TWAINMON_LOG_DIRECTORY) + "/" + logs[0]) : "";
-    if (logs.size() != 1) {
-        *failure += " " + std::to_string(logs.size()) + " log files instead of one";
-    }
-    RemoveLogDirectory();
-    return log;
-}
-
 TEST(ScanSessionLog, IsTheExpectedLog) {
-    std::string failure;
-    const std::string actual = MaskAddresses(PlaySession(&failure));
-    ASSERT_EQ(failure, "");
+    PointDriverPathAt(SAMPLE_BUNDLE);
+    RemoveLogDirectory();
+    ASSERT_EQ(mkdir(TWAINMON_LOG_DIRECTORY, 0755), 0) << strerror(errno);
+    const Outcome outcome = RunLoaded([](DSEntryProc entry, void*) {
+        return std::string(CScanSession(entry).Run() ? ""
+                                                     : "the session did not go as a scan should");
+    });
+    RemoveLogDirectory();
+    ASSERT_EQ(outcome.report, "");
+    ASSERT_EQ(outcome.logFiles.size(), 1u);
+    const std::string actual = MaskAddresses(outcome.log);
     const std::string expected = MaskAddresses(ReadFile(EXPECTED_LOG));
     if (actual != expected) {
         std::ofstream(ACTUAL_LOG, std::ios::binary) << actual;

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -200,22 +199,6 @@ const CliCase kLoadCases[] = {
      "DG_CONTROL/DAT_IDENTITY/MSG_OPENDS = TWRC_SUCCESS\n  [00002] "
      "DG_CONTROL/DAT_USERINTERFACE/MSG_ENABLEDS = TWRC_SUCCESS\n"},
 };
-
-std::string Shell(const std::string& command, int& status) {
-    std::string out;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return out;
-    }
-    char buffer[65536];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-        out.append(buffer, n);
-    }
-    const int raw = pclose(pipe);
-    status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return out;
-}
 
 class Cli : public testing::TestWithParam<CliCase> {};
 

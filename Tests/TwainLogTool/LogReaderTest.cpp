@@ -303,13 +303,8 @@ void PrintTo(const BlockCase& c, std::ostream* out) {
 class ReadsBlock : public testing::TestWithParam<BlockCase> {};
 
 TEST_P(ReadsBlock, AsTree) {
-    std::string text = "[00001] [APP] DG_CONTROL/DAT_NULL/MSG_GET\r\n"
-                       "        Return Code = [TWRC_SUCCESS]\r\npData   = <0x00000000>\r\n";
-    for (const char* line : GetParam().lines) {
-        text += std::string(line) + "\r\n";
-    }
-    text += "\r\nTWAIN Status = [4]\r\n";
-    const Log log = ReadLog(text);
+    const Log log = ReadLog(
+        Entry("[00001] [APP] DG_CONTROL/DAT_NULL/MSG_GET", "TWRC_SUCCESS", GetParam().lines));
     EXPECT_TRUE(log.diagnostics.empty()) << Shape(log);
     ASSERT_EQ(log.records.size(), 1u);
     std::string dump;

@@ -2,8 +2,12 @@
 #ifndef TWAINLOG_TESTS_LOGTEXT_H
 #define TWAINLOG_TESTS_LOGTEXT_H
 
+#include <sys/wait.h>
+
+#include <cstdio>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "LogReader.h"
 
@@ -22,7 +26,7 @@ inline std::string Crlf(std::initializer_list<const char*> lines) {
 // A whole entry: triplet line, return code, pData, the block lines, the state line (or the
 // error-status lines for TWRC_FAILURE).
 inline std::string Entry(const std::string& triplet, const std::string& rc,
-                         std::initializer_list<const char*> block = {}, int state = 4) {
+                         const std::vector<const char*>& block = {}, int state = 4) {
     std::string text = triplet.empty() ? "" : triplet + "\r\n";
     text += "        Return Code = [" + rc + "]\r\npData   = <0x0badf00d>\r\n";
     for (const char* line : block) {
@@ -34,6 +38,23 @@ inline std::string Entry(const std::string& triplet, const std::string& rc,
         text += "\r\nTWAIN Status = [" + std::to_string(state) + "]\r\n";
     }
     return text;
+}
+
+// Runs command in the shell: its standard output, and its exit status in status.
+inline std::string Shell(const std::string& command, int& status) {
+    std::string out;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return out;
+    }
+    char buffer[65536];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) {
+        out.append(buffer, n);
+    }
+    const int raw = pclose(pipe);
+    status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return out;
 }
 
 // One line per record and per diagnostic, for comparing whole readings at once.
