@@ -6,7 +6,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -86,17 +85,6 @@ TEST(Format, IntegersOfEveryWidthAndFlag) {
                          static_cast<signed char>(v), static_cast<unsigned char>(v),
                          static_cast<unsigned char>(v), static_cast<short>(v),
                          static_cast<unsigned char>(v));
-    }
-}
-
-TEST(Format, RandomIntegersAsTheLibrary) {
-    std::mt19937_64 random(20261206);
-    for (int n = 0; n < 200000; ++n) {
-        const uint64_t bits = random() >> (random() % 64);
-        const auto i = static_cast<int>(bits);
-        const auto l = static_cast<long>(bits);
-        EXPECT_SAME_TEXT(96, "[%05ld] %d %3d %08x %x %ld %u", l, i, i, static_cast<unsigned>(i),
-                         static_cast<unsigned>(i), l, static_cast<unsigned>(i));
     }
 }
 

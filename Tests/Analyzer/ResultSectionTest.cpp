@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 #include <vector>
 
 #include "AnalyzerFixture.h"
@@ -21,29 +22,23 @@ std::string Section(const char* rc, const char* pointer, int state) {
     return text;
 }
 
-TEST(ResultSection, ReturnCodeNames) {
-    const std::pair<TW_UINT16, const char*> codes[] = {
+// The pointer prints its low 32 bits.
+TEST(ResultSection, ReturnCodeNamesAndPointers) {
+    const std::tuple<TW_UINT16, void*, const char*, const char*> cases[] = {
         // The names are the twrc table's (its rows are counted in Tables); the codes the demo
         // session returns are in the golden log. Here: the vendor base and the misses.
-        {TWRC_CHECKSTATUS, "TWRC_CHECKSTATUS"},
-        {0x8000, "TWRC_CUSTOMBASE"},
-        {10, "ERROR!(10)"},
-        {0xFFFF, "ERROR!(65535)"},
+        {TWRC_CHECKSTATUS, nullptr, "TWRC_CHECKSTATUS", "00000000"},
+        {0x8000, nullptr, "TWRC_CUSTOMBASE", "00000000"},
+        {10, nullptr, "ERROR!(10)", "00000000"},
+        {0xFFFF, nullptr, "ERROR!(65535)", "00000000"},
+        {TWRC_SUCCESS, kFarPointer, "TWRC_SUCCESS", "9abcdef0"},
+        {TWRC_SUCCESS, reinterpret_cast<void*>(0x10), "TWRC_SUCCESS", "00000010"},
     };
-    for (const auto& [rc, name] : codes) {
+    for (const auto& [rc, data, name, pointer] : cases) {
         AnalyzerHarness h(4);
-        EXPECT_EQ(h.Result(DG_CONTROL, DAT_FILESYSTEM, MSG_GET, nullptr, rc),
-                  Section(name, "00000000", 4));
+        EXPECT_EQ(h.Result(DG_CONTROL, DAT_PASSTHRU, MSG_PASSTHRU, data, rc),
+                  Section(name, pointer, 4));
     }
-}
-
-TEST(ResultSection, PointerPrintsItsLow32Bits) {
-    AnalyzerHarness h(4);
-    EXPECT_EQ(h.Result(DG_CONTROL, DAT_PASSTHRU, MSG_PASSTHRU, kFarPointer, TWRC_SUCCESS),
-              Section("TWRC_SUCCESS", "9abcdef0", 4));
-    EXPECT_EQ(h.Result(DG_CONTROL, DAT_PASSTHRU, MSG_PASSTHRU, reinterpret_cast<void*>(0x10),
-                       TWRC_SUCCESS),
-              Section("TWRC_SUCCESS", "00000010", 4));
 }
 
 TEST(ResultSection, FailureHasNoStateLineAndKeepsTheState) {

@@ -72,14 +72,6 @@ TEST(TripletLine, SequenceNumbersCountOnlyWrittenLines) {
               "[100001] [APP] DG_IMAGE/DAT_IMAGEINFO/MSG_GET\r\n");
 }
 
-TEST(TripletLine, ProcessEventOnAnyDatWritesNothing) {
-    AnalyzerHarness h;
-    TW_CAPABILITY cap = Capability(ICAP_PIXELTYPE);
-    EXPECT_EQ(h.Triplet(DG_CONTROL, DAT_CAPABILITY, MSG_PROCESSEVENT, &cap), "");
-    EXPECT_EQ(h.Triplet(DG_IMAGE, DAT_IMAGEMEMXFER, MSG_PROCESSEVENT), "");
-    EXPECT_EQ(h.analyzer.m_lSequenceNo, 0);
-}
-
 TEST(TripletLine, TripletPassKeepsThePreviousReturnCode) {
     AnalyzerHarness h;
     h.Result(DG_CONTROL, DAT_STATUS, MSG_GET, nullptr, TWRC_CHECKSTATUS);

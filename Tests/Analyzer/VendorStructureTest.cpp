@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 #include <vector>
 
 #include "AnalyzerFixture.h"
@@ -40,55 +41,46 @@ std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
-TEST(VendorStructure, AutoExposureEdgeValues) {
+TEST(VendorStructure, FlatBlocksEdgeValues) {
     TWXQ_AUTOEXPOSURE exposure{0xFFFFFFFF, -1, 20, 300, -300, 7, 2, Fix(-1, 0x8000), 0xFFFF};
-    EXPECT_EQ(Dump(DAT_XQ_AUTOEXPOSURE, &exposure),
-              Section(&exposure,
-                      Crlf({"  TWXQ_AUTOEXPOSURE = {", "    Handle       = <0xffffffff>",
-                            "    Left         = [-1]", "    Top          = [20]",
-                            "    Right        = [300]", "    Bottom       = [-300]",
-                            "    FilmType     = [ERROR!(7)]", "    PreScanGamma = [ERROR!(2)]",
-                            "    ScreenGamma  = [-0.500]", "    GrayBalance  = [65535]", "  }"})));
-}
-
-TEST(VendorStructure, RgbMatrixIsOneLineOfNineValues) {
     TWXQ_RGBMATRIX mixed{{Fix(-2, 0x8000), Fix(0, 0xFFFF), Fix(-32768), Fix(32767, 0xFFFF),
                           Fix(0, 1), Fix(2, 0x4000), Fix(-1), Fix(0, 0x8000), Fix(12, 0x2000)}};
-    EXPECT_EQ(Dump(DAT_XQ_RGBMATRIX, &mixed),
-              Section(&mixed, "  TWXQ_RGBMATRIX = {\r\n"
-                              "    ColorCoeff = {-1.500,1.000,-32768.000,32768.000,0.000,2.250,"
-                              "-1.000,0.500,12.125}\r\n"
-                              "  }\r\n"));
-}
-
-TEST(VendorStructure, ColorSmoothingValuesAreUnsigned) {
     TWXQ_COLORSMOOTHING smoothing{0x0000ABCD, 1, 2, 3, 4, 5, 6, 7, 0x80000000, 0xFFFFFFFF};
-    EXPECT_EQ(
-        Dump(DAT_XQ_COLORSMOOTHING, &smoothing),
-        Section(&smoothing,
-                Crlf({"  TWXQ_COLORSMOOTHING = {", "    Handle       = <0x0000abcd>",
-                      "    LeftX        = [1]", "    LeftY        = [2]", "    TopX         = [3]",
-                      "    TopY         = [4]", "    RightX       = [5]", "    RightY       = [6]",
-                      "    BottomX      = [7]", "    BottomY      = [2147483648]",
-                      "    Reserved     = [4294967295]", "  }"})));
-}
-
-TEST(VendorStructure, SkewInfoTangentsPrintUnsigned) {
     TWXQ_LOCATIONDATA location{-1, 10, 20, 850, 1100, 0xFFFFFFFF, 0, -1, 3, Fix(-3, 0xC000)};
-    EXPECT_EQ(Dump(DAT_XQ_SKEWINFO, &location),
-              Section(&location, Crlf({"  TWXQ_LOCATIONDATA = {", "    BitsPerPixel = [-1]",
-                                       "    topPoint     = [10]", "    leftPoint    = [20]",
-                                       "    locateW      = [850]", "    locateH      = [1100]",
-                                       "    ActualImgW   = [4294967295]", "    ActualImgH   = [0]",
-                                       "    xTangent     = [4294967295]", "    yTangent     = [3]",
-                                       "    Theta        = [-2.250]", "  }"})));
-}
-
-TEST(VendorStructure, SettingFrame) {
     TWXQ_SETTINGFRAME frames{3, 0xFFFF};
-    EXPECT_EQ(Dump(DAT_XQ_SETTINGFRAME, &frames),
-              Section(&frames, Crlf({"  TWXQ_SETTINGFRAME = {", "    NumFrame    = [3]",
-                                     "    CurrentNum  = [65535]", "  }"})));
+    const std::tuple<TW_UINT16, void*, std::string> cases[] = {
+        {DAT_XQ_AUTOEXPOSURE, &exposure,
+         Crlf({"  TWXQ_AUTOEXPOSURE = {", "    Handle       = <0xffffffff>",
+               "    Left         = [-1]", "    Top          = [20]", "    Right        = [300]",
+               "    Bottom       = [-300]", "    FilmType     = [ERROR!(7)]",
+               "    PreScanGamma = [ERROR!(2)]", "    ScreenGamma  = [-0.500]",
+               "    GrayBalance  = [65535]", "  }"})},
+        // One line of nine values.
+        {DAT_XQ_RGBMATRIX, &mixed,
+         "  TWXQ_RGBMATRIX = {\r\n"
+         "    ColorCoeff = {-1.500,1.000,-32768.000,32768.000,0.000,2.250,-1.000,0.500,12.125}\r\n"
+         "  }\r\n"},
+        // The values are unsigned.
+        {DAT_XQ_COLORSMOOTHING, &smoothing,
+         Crlf({"  TWXQ_COLORSMOOTHING = {", "    Handle       = <0x0000abcd>",
+               "    LeftX        = [1]", "    LeftY        = [2]", "    TopX         = [3]",
+               "    TopY         = [4]", "    RightX       = [5]", "    RightY       = [6]",
+               "    BottomX      = [7]", "    BottomY      = [2147483648]",
+               "    Reserved     = [4294967295]", "  }"})},
+        // The tangents print unsigned.
+        {DAT_XQ_SKEWINFO, &location,
+         Crlf({"  TWXQ_LOCATIONDATA = {", "    BitsPerPixel = [-1]", "    topPoint     = [10]",
+               "    leftPoint    = [20]", "    locateW      = [850]", "    locateH      = [1100]",
+               "    ActualImgW   = [4294967295]", "    ActualImgH   = [0]",
+               "    xTangent     = [4294967295]", "    yTangent     = [3]",
+               "    Theta        = [-2.250]", "  }"})},
+        {DAT_XQ_SETTINGFRAME, &frames,
+         Crlf({"  TWXQ_SETTINGFRAME = {", "    NumFrame    = [3]", "    CurrentNum  = [65535]",
+               "  }"})},
+    };
+    for (const auto& [dat, data, block] : cases) {
+        EXPECT_EQ(Dump(dat, data), Section(data, block)) << dat;
+    }
 }
 
 const std::string kUnsharpMask =

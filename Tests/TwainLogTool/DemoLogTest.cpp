@@ -64,7 +64,7 @@ protected:
 Demo* DemoLogs::s_gray = nullptr;
 Demo* DemoLogs::s_rgb = nullptr;
 
-TEST_F(DemoLogs, ReadWithoutDiagnosticsAndAgreeWithTheSession) {
+TEST_F(DemoLogs, ReadWithoutDiagnosticsAndAgreeWithTheSessionAndItsSummary) {
     for (const Demo* demo : {s_gray, s_rgb}) {
         SCOPED_TRACE(demo->path);
         const Log log = ReadLog(demo->text);
@@ -93,14 +93,10 @@ TEST_F(DemoLogs, ReadWithoutDiagnosticsAndAgreeWithTheSession) {
         EXPECT_LE(logged, demo->calls);
         EXPECT_EQ(strips, demo->strips);
         EXPECT_EQ(done, demo->pages);
-    }
-}
-
-TEST_F(DemoLogs, SummaryCountsTheSessionsImages) {
-    for (const Demo* demo : {s_gray, s_rgb}) {
-        const Summary summary = Summarize(ReadLog(demo->text));
+        // The summary counts the session's images.
+        const Summary summary = Summarize(log);
         ASSERT_EQ(summary.images.size(), demo->pages);
-        size_t strips = 0;
+        strips = 0;
         for (const ImageReport& image : summary.images) {
             EXPECT_EQ(image.outcome, "TWRC_XFERDONE");
             strips += image.strips;

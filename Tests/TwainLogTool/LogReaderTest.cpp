@@ -160,13 +160,14 @@ const ReadCase kReadCases[] = {
          Entry("[00002] [APP] DG_CONTROL/DAT_IDENTITY/MSG_CLOSEDS", "TWRC_SUCCESS", {}, 3),
      "[00001] DG_CONTROL/DAT_IDENTITY/MSG_OPENDS = TWRC_SUCCESS state 4 (line 7)\n"
      "[00002] DG_CONTROL/DAT_IDENTITY/MSG_CLOSEDS = TWRC_SUCCESS state 3 (line 12)\n"},
+    // The monitor's notes are no entry, and explain the gap after them.
     {"LostEntriesAndStopLines",
      Entry("[00001] [APP] DG_CONTROL/DAT_STATUS/MSG_GET", "TWRC_SUCCESS") +
          Crlf({"[00002] [APP] DG_CON", "*** 2 entries lost: No space left on device ***"}) +
-         Entry("[00004] [APP] DG_CONTROL/DAT_STATUS/MSG_GET", "TWRC_SUCCESS") +
+         Entry("[00004] [APP] DG_CONTROL/DAT_STATUS/MSG_GET", "TWRC_FAILURE") +
          Crlf({"*** Logging stopped: free space under 40960 bytes ***"}),
      "[00001] DG_CONTROL/DAT_STATUS/MSG_GET = TWRC_SUCCESS state 4 (line 1)\n"
-     "[00004] DG_CONTROL/DAT_STATUS/MSG_GET = TWRC_SUCCESS state 4 (line 8)\n"
+     "[00004] DG_CONTROL/DAT_STATUS/MSG_GET = TWRC_FAILURE errorstatus (line 8)\n"
      "line 6: unreadable triplet line: \"[00002] [APP] DG_CON\"\n"},
     {"EmptyLog", "", ""},
     // Limits: a line is read up to 64 KiB, an entry's fields up to 64 KiB of text.
@@ -179,14 +180,6 @@ const ReadCase kReadCases[] = {
      "line 1: the line is longer than 65536 bytes: the rest of it is skipped\n"
      "line 7: entry [00001] holds more than 65536 bytes of fields: the rest of them is "
      "skipped\n"},
-    // The monitor's notes are no entry, and explain the gap after them.
-    {"NotesBetweenEntries",
-     Entry("[00001] [APP] DG_CONTROL/DAT_NULL/MSG_GET", "TWRC_SUCCESS") +
-         Crlf({"*** 2 entries lost: disk full ***"}) +
-         Entry("[00004] [APP] DG_CONTROL/DAT_NULL/MSG_GET", "TWRC_FAILURE") +
-         Crlf({"*** Logging stopped: disk full ***"}),
-     "[00001] DG_CONTROL/DAT_NULL/MSG_GET = TWRC_SUCCESS state 4 (line 1)\n"
-     "[00004] DG_CONTROL/DAT_NULL/MSG_GET = TWRC_FAILURE errorstatus (line 7)\n"},
 };
 
 INSTANTIATE_TEST_SUITE_P(, ReadsLog, testing::ValuesIn(kReadCases),
