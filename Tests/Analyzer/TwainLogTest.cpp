@@ -114,20 +114,17 @@ TEST_F(LogMessage, PrefixAndTextBytes) {
     EXPECT_EQ(CTwainLog().GetLevelName(static_cast<Level>(-1)), ""); // below the first level
 }
 
-TEST_F(LogMessage, NullFormatWritesThePrefixAlone) {
+// A null format writes the prefix alone; OutputDebugString writes the bytes as they are.
+TEST_F(LogMessage, NullFormatAndOutputDebugString) {
     CTwainLog log;
     const char* none = nullptr;
     log.Message(ENUM_LOG_LEVEL_TW::LEVEL_ERROR, "Fn", "f.cpp", 3, none);
-    EXPECT_EQ(WithoutHeader(Text()),
-              "ERROR from \"Fn\" (File: f.cpp                                   , Line:    3) ");
-}
-
-TEST_F(LogMessage, OutputDebugStringWritesTheBytesAsTheyAre) {
-    CTwainLog log;
     log.OutputDebugString("a\r\n\xE9\xFF");
     log.OutputDebugString("");
     log.OutputDebugString(nullptr);
-    EXPECT_EQ(Text(), "a\r\n\xE9\xFF");
+    EXPECT_EQ(WithoutHeader(Text()),
+              "ERROR from \"Fn\" (File: f.cpp                                   , Line:    3) "
+              "a\r\n\xE9\xFF");
 }
 
 TEST(LogWithoutFile, BuildsButWritesNothing) {
