@@ -9,12 +9,14 @@ namespace {
 constexpr char kBlanks[] = "                                                                ";
 constexpr int kMostBlanks = static_cast<int>(sizeof kBlanks - 1);
 
+// count held to 0 ... kMostBlanks.
+size_t BlankCount(int count) {
+    return static_cast<size_t>(count < 0 ? 0 : count < kMostBlanks ? count : kMostBlanks);
+}
+
 // count blanks (none below 0), from the end of kBlanks.
 const char* Blanks(int count) {
-    if (count < 0) {
-        count = 0;
-    }
-    return kBlanks + kMostBlanks - (count < kMostBlanks ? count : kMostBlanks);
+    return kBlanks + kMostBlanks - BlankCount(count);
 }
 
 } // namespace
@@ -38,9 +40,9 @@ const char* CDumpScope::Indent() const {
 // here so that each field line is one conversion besides its value.
 const char* CDumpScope::Prefix(const char* label) {
     static_assert(sizeof m_prefix > 3 * kMostBlanks, "indent, label and padding fit");
-    const size_t indent = strlen(Indent());
+    const size_t indent = BlankCount(m_indent + 2);
     size_t length = strnlen(label, kMostBlanks);
-    const size_t pad = strlen(Blanks(m_width - static_cast<int>(length)));
+    const size_t pad = BlankCount(m_width - static_cast<int>(length));
     memset(m_prefix, ' ', indent);
     memcpy(m_prefix + indent, label, length);
     memset(m_prefix + indent + length, ' ', pad);
