@@ -24,6 +24,17 @@ constexpr size_t LOG_SECTION_LIMIT = 5120;
 #define LOG_ERROR_STATUS_END "*** Inspect Error Status End   ***"
 // Lines the monitor writes about the log itself begin so (the error-status lines do too).
 #define LOG_NOTE_PREFIX "*** "
+// The log line of a call whose driver threw an exception; the call returns TWRC_FAILURE.
+#define LOG_DRIVER_THREW_LINE "*** Driver threw an exception; TWRC_FAILURE returned ***"
+// The line that opens the next write after writes failed: how many entries were lost since
+// the last write that succeeded ("entry" or "entries") and why, e.g.
+// "*** 3 entries lost: File too large ***". It starts on a line of its own.
+#define LOG_LOST_FORMAT "*** %lu %s lost: %s ***"
+// The last line of a log that stopped, one of:
+//   "*** Logging stopped: log file size cap of 1073741824 bytes reached ***"
+//   "*** Logging stopped: file size limit of N bytes reached ***" (RLIMIT_FSIZE)
+//   "*** Logging stopped: free space under N bytes ***"
+#define LOG_STOPPED_FORMAT "*** Logging stopped: %s ***"
 
 // The log file of one load: LOG_FILE_PREFIX, the load's stamp YYYYMMDD_HHMMSS_mmmm, then
 // LOG_FILE_SUFFIX.

@@ -818,7 +818,7 @@ void LogTriplet(TW_IDENTITY* pOrigin, TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG
 
     const size_t size = sizeof g_entryText;
     if (driverThrew) {
-        length = AppendLine(text, length, size, DRIVER_THREW_LINE);
+        length = AppendLine(text, length, size, LOG_DRIVER_THREW_LINE);
     }
     if (rc == TWRC_FAILURE && stack == 0) {
         stack = 1;

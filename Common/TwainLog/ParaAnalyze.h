@@ -300,17 +300,6 @@ FILE* CreateLogFile(const char* directory, const struct timeval& now);
 
 // Rendering room of one logged call: the triplet text, then the result section.
 constexpr size_t TRIPLET_TEXT_SIZE = 1024;
-// The log line of a call whose driver threw an exception; the call returns TWRC_FAILURE.
-#define DRIVER_THREW_LINE "*** Driver threw an exception; TWRC_FAILURE returned ***"
-// The line that opens the next write after writes failed: how many entries were lost since
-// the last write that succeeded ("entry" or "entries") and why, e.g.
-// "*** 3 entries lost: File too large ***". It starts on a line of its own.
-#define LOG_LOST_FORMAT "*** %lu %s lost: %s ***"
-// The last line of a log that stopped, one of:
-//   "*** Logging stopped: log file size cap of 1073741824 bytes reached ***"
-//   "*** Logging stopped: file size limit of N bytes reached ***" (RLIMIT_FSIZE)
-//   "*** Logging stopped: free space under N bytes ***"
-#define LOG_STOPPED_FORMAT "*** Logging stopped: %s ***"
 
 // A result section longer than LOG_SECTION_LIMIT keeps its first LOG_SECTION_LIMIT bytes and
 // ends in LOG_CUT_MARKER, with no line end. text holds
