@@ -7,7 +7,13 @@
 #include <new>
 
 #include <fcntl.h>
+#ifdef _WIN32
+#include <windows.h>
+
+#include "TwainWindows.h"
+#else
 #include <pthread.h>
+#endif
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
@@ -26,7 +32,11 @@ CTwainLog* g_pcTwainLog = nullptr;
 FILE* g_pLogFile = nullptr;
 pid_t g_nLogProcessId = 0;
 std::atomic<bool> g_bLogStopped{false};
+#ifdef _WIN32
+LogFileCalls g_logFileCalls = {twainwin::WriteLogFile, fstatvfs};
+#else
 LogFileCalls g_logFileCalls = {write, fstatvfs};
+#endif
 
 namespace {
 
@@ -434,9 +444,21 @@ constexpr size_t kTailSize = 256;
 // a time uses it, under g_logLock.
 char g_entryText[TRIPLET_TEXT_SIZE + RESULT_TEXT_SIZE + kTailSize];
 
-// Serializes the analysis and write of logged calls. A plain pthread mutex: initialized at
-// compile time and never destroyed, so a call that races the end of the process still finds
-// it usable.
+// Serializes the analysis and write of logged calls. A plain pthread mutex (on Windows a slim
+// reader/writer lock): initialized at compile time and never destroyed, so a call that races
+// the end of the process still finds it usable.
+#ifdef _WIN32
+SRWLOCK g_logLock = SRWLOCK_INIT;
+
+// Holds the log lock (Windows has no thread cancellation).
+class LogLock {
+public:
+    LogLock() { AcquireSRWLockExclusive(&g_logLock); }
+    ~LogLock() { ReleaseSRWLockExclusive(&g_logLock); }
+    LogLock(const LogLock&) = delete;
+    LogLock& operator=(const LogLock&) = delete;
+};
+#else
 pthread_mutex_t g_logLock = PTHREAD_MUTEX_INITIALIZER;
 
 // Holds the log lock. The thread is not cancelled meanwhile: a cancellation request acts at
@@ -458,6 +480,7 @@ public:
 private:
     int m_cancelState = 0;
 };
+#endif
 
 // The log file's bookkeeping, under g_logLock.
 struct LogFileState {
@@ -633,6 +656,16 @@ bool MakeLogFilePath(const char* directory, const struct timeval& now, int varia
 }
 
 FILE* OpenLogFile(const char* path) {
+#ifdef _WIN32
+    const int fd = twainwin::CreateLogFile(path);
+    FILE* file = fd >= 0 ? fdopen(fd, "ab") : nullptr;
+    if (file == nullptr) {
+        if (fd >= 0) {
+            close(fd);
+        }
+        return nullptr;
+    }
+#else
     // O_EXCL: only a file this load creates is written; O_NONBLOCK: nothing at the name can
     // stop the host's load.
     const int fd = open(
@@ -651,6 +684,7 @@ FILE* OpenLogFile(const char* path) {
         close(fd);
         return nullptr;
     }
+#endif
     setvbuf(file, nullptr, _IONBF, 0); // never written through the stream
     return file;
 }

@@ -1,0 +1,46 @@
+// What the module needs of Windows beyond the interfaces it shares with the other platforms:
+// paths between UTF-8 and the wide strings of the Windows API, reads of this process's memory
+// that fail instead of faulting, and TWAIN handles, which on Windows are HGLOBALs.
+#ifndef TWAINMON_PLATFORM_TWAINWINDOWS_H
+#define TWAINMON_PLATFORM_TWAINWINDOWS_H
+
+#include <sys/types.h>
+
+#include <cstddef>
+#include <string>
+
+namespace twainwin {
+
+// The UTF-16 form of a UTF-8 path, every '/' made a '\'; empty when the text is not UTF-8.
+std::wstring WidePath(const char* utf8);
+// The UTF-8 form of a wide text; empty when it cannot be converted.
+std::string Utf8(const wchar_t* wide, size_t length);
+
+// Copies up to size bytes from address on into out, stopping at the first page that is not
+// committed and readable: ReadProcessMemory on this process reports such a page as an error
+// instead of raising an access violation. Returns the bytes copied.
+size_t ReadOwnMemory(const void* address, void* out, size_t size);
+
+// The size of the live global memory block behind handle (GlobalSize); 0 for null, for a
+// pointer whose first bytes cannot be read, and for anything GlobalSize does not take for a
+// global handle.
+size_t GlobalBlockSize(const void* handle);
+// GlobalLock and GlobalUnlock of a handle that GlobalBlockSize accepts; null, and nothing
+// locked, for any other.
+void* LockGlobalBlock(void* handle);
+void UnlockGlobalBlock(void* handle);
+
+// The log file's calls. CreateLogFile creates path as a new file (CreateFileW, CREATE_NEW,
+// never through a reparse point), which this user may write and every other user may only
+// read (an explicit security descriptor, whatever the folder's inherited rights), shared for
+// reading only, and opened for appending; it returns a descriptor of the C library, or -1 with
+// errno EEXIST when anything is at the name, another errno for any other failure or when what
+// was created is not a plain disk file with one link. WriteLogFile is one WriteFile at the
+// end of the file: the bytes written, or -1 with errno (ENOSPC for a full disk, EFBIG,
+// EIO for any other failure).
+int CreateLogFile(const char* path);
+ssize_t WriteLogFile(int fd, const void* data, size_t size);
+
+} // namespace twainwin
+
+#endif // TWAINMON_PLATFORM_TWAINWINDOWS_H
