@@ -171,7 +171,7 @@ bool CParaAnalyze::TwIdentityAnalyze(TW_IDENTITY* pIdentity) {
     }
     char text[256];
     CDumpScope s(*this, m_MSG == MSG_OPENDSM ? "pOrigin:TW_IDENTITY" : "TW_IDENTITY", 2, 15);
-    s.Ld("Id", static_cast<long>(b.Id(OFF(TW_IDENTITY, Id))));
+    s.Ld("Id", static_cast<long long>(b.Id(OFF(TW_IDENTITY, Id))));
     s.Nested("Version");
     TwVersionAnalyze(&pIdentity->Version);
     s.Int("ProtocolMajor", b.U16(OFF(TW_IDENTITY, ProtocolMajor)));
@@ -628,7 +628,7 @@ const char* PascalText(const CBlock& block, size_t offset, char (&out)[kPascalTe
 enum class HardwareKind {
     Hex2,   // 32 bits, "[0x%02x]"
     Name,   // length-prefixed name, "[%s]"
-    Ld,     // 32 bits, "[%ld]"
+    Ld,     // 32 bits, "[%lld]"
     U16,    // 16 bits, "[%d]"
     Bool,   // 16-bit flag, "[%s]"
     Hex4,   // 16 bits, "[0x%04x]"

@@ -51,8 +51,8 @@ const char* CDumpScope::Prefix(const char* label) {
     return m_prefix;
 }
 
-void CDumpScope::Ld(const char* label, long value) {
-    m_analyzer.Append("%s = [%ld]" CRLF, Prefix(label), value);
+void CDumpScope::Ld(const char* label, long long value) {
+    m_analyzer.Append("%s = [%lld]" CRLF, Prefix(label), value);
 }
 
 void CDumpScope::Int(const char* label, int value) {
