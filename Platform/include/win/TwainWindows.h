@@ -39,6 +39,21 @@ void UnlockGlobalBlock(void* handle);
 // end of the file: the bytes written, or -1 with errno (ENOSPC for a full disk, EFBIG,
 // EIO for any other failure).
 int CreateLogFile(const char* path);
+
+// The log file's security descriptor: its DACL lets this user (the thread's token, else the
+// process's) do anything with the file and everyone else read it, as a POSIX file of mode
+// 0644, and is protected from the rights the folder would pass on.
+class LogFileSecurity {
+public:
+    bool Build();
+    void* Descriptor() { return m_descriptor; }
+
+private:
+    alignas(8) unsigned char m_tokenUser[sizeof(void*) * 2 + 68]; // TOKEN_USER and its SID
+    alignas(8) unsigned char m_everyone[68];                      // SECURITY_MAX_SID_SIZE
+    alignas(8) unsigned char m_acl[256];
+    alignas(8) unsigned char m_descriptor[64]; // a SECURITY_DESCRIPTOR
+};
 ssize_t WriteLogFile(int fd, const void* data, size_t size);
 
 } // namespace twainwin

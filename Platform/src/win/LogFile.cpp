@@ -13,45 +13,11 @@
 #include <cerrno>
 #include <cstdint>
 
+static_assert(sizeof(SECURITY_DESCRIPTOR) <= 64, "room for the log file's descriptor");
+static_assert(sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE <= sizeof(void*) * 2 + 68,
+              "room for the token's user");
+
 namespace {
-
-// A security descriptor whose DACL lets this user do anything with the file and everyone
-// else read it (as a POSIX file of mode 0644), protected from the folder's inherited rights.
-class OwnerWritesOnly {
-public:
-    bool Build() {
-        HANDLE token = nullptr;
-        if (!OpenThreadToken(GetCurrentThread(), TOKEN_QUERY, TRUE, &token) &&
-            !OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
-            return false;
-        }
-        DWORD length = 0;
-        const bool user =
-            GetTokenInformation(token, TokenUser, m_tokenUser, sizeof m_tokenUser, &length) != 0;
-        CloseHandle(token);
-        DWORD everyoneSize = sizeof m_everyone;
-        PSID const self = reinterpret_cast<TOKEN_USER*>(m_tokenUser)->User.Sid;
-        auto* const acl = reinterpret_cast<ACL*>(m_acl);
-        return user && CreateWellKnownSid(WinWorldSid, nullptr, m_everyone, &everyoneSize) &&
-               InitializeAcl(acl, sizeof m_acl, ACL_REVISION) &&
-               AddAccessAllowedAce(acl, ACL_REVISION, FILE_ALL_ACCESS, self) &&
-               AddAccessAllowedAce(acl, ACL_REVISION, FILE_GENERIC_READ, m_everyone) &&
-               InitializeSecurityDescriptor(&m_descriptor, SECURITY_DESCRIPTOR_REVISION) &&
-               SetSecurityDescriptorDacl(&m_descriptor, TRUE, acl, FALSE) &&
-               SetSecurityDescriptorControl(&m_descriptor, SE_DACL_PROTECTED, SE_DACL_PROTECTED);
-    }
-    SECURITY_ATTRIBUTES* Attributes() {
-        m_attributes = {sizeof m_attributes, &m_descriptor, FALSE};
-        return &m_attributes;
-    }
-
-private:
-    alignas(8) unsigned char m_tokenUser[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
-    alignas(8) unsigned char m_everyone[SECURITY_MAX_SID_SIZE];
-    alignas(8) unsigned char m_acl[256];
-    SECURITY_DESCRIPTOR m_descriptor{};
-    SECURITY_ATTRIBUTES m_attributes{};
-};
 
 int ErrnoOf(DWORD error) {
     switch (error) {
@@ -86,16 +52,40 @@ bool IsPlainFile(HANDLE file) {
 
 namespace twainwin {
 
+bool LogFileSecurity::Build() {
+    HANDLE token = nullptr;
+    if (!OpenThreadToken(GetCurrentThread(), TOKEN_QUERY, TRUE, &token) &&
+        !OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
+        return false;
+    }
+    DWORD length = 0;
+    const bool user =
+        GetTokenInformation(token, TokenUser, m_tokenUser, sizeof m_tokenUser, &length) != 0;
+    CloseHandle(token);
+    DWORD everyoneSize = sizeof m_everyone;
+    PSID const self = reinterpret_cast<TOKEN_USER*>(m_tokenUser)->User.Sid;
+    auto* const acl = reinterpret_cast<ACL*>(m_acl);
+    auto* const descriptor = static_cast<SECURITY_DESCRIPTOR*>(Descriptor());
+    return user && CreateWellKnownSid(WinWorldSid, nullptr, m_everyone, &everyoneSize) &&
+           InitializeAcl(acl, sizeof m_acl, ACL_REVISION) &&
+           AddAccessAllowedAce(acl, ACL_REVISION, FILE_ALL_ACCESS, self) &&
+           AddAccessAllowedAce(acl, ACL_REVISION, FILE_GENERIC_READ, m_everyone) &&
+           InitializeSecurityDescriptor(descriptor, SECURITY_DESCRIPTOR_REVISION) &&
+           SetSecurityDescriptorDacl(descriptor, TRUE, acl, FALSE) &&
+           SetSecurityDescriptorControl(descriptor, SE_DACL_PROTECTED, SE_DACL_PROTECTED);
+}
+
 int CreateLogFile(const char* path) {
     const std::wstring name = WidePath(path);
-    OwnerWritesOnly security;
+    LogFileSecurity security;
     if (name.empty() || !security.Build()) {
         errno = EINVAL;
         return -1;
     }
+    SECURITY_ATTRIBUTES attributes = {sizeof attributes, security.Descriptor(), FALSE};
     HANDLE file =
-        CreateFileW(name.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, security.Attributes(),
-                    CREATE_NEW, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+        CreateFileW(name.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, &attributes, CREATE_NEW,
+                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         errno = ErrnoOf(GetLastError());
         return -1;
