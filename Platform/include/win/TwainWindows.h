@@ -17,8 +17,8 @@ std::wstring WidePath(const char* utf8);
 std::string Utf8(const wchar_t* wide, size_t length);
 
 // Copies up to size bytes from address on into out, stopping at the first page that is not
-// committed and readable: ReadProcessMemory on this process reports such a page as an error
-// instead of raising an access violation. Returns the bytes copied.
+// committed and readable (VirtualQuery), so that a pointer into nothing never raises an access
+// violation. Returns the bytes copied.
 size_t ReadOwnMemory(const void* address, void* out, size_t size);
 
 // The size of the live global memory block behind handle (GlobalSize); 0 for null, for a

@@ -4,27 +4,30 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstring>
 
 namespace twainwin {
 
 size_t ReadOwnMemory(const void* address, void* out, size_t size) {
-    // Page by page: ReadProcessMemory fails as a whole when any page of the range cannot be
-    // read, and what is before such a page is wanted.
-    constexpr uintptr_t kPage = 4096;
-    const HANDLE self = GetCurrentProcess();
+    // Region by region: only what VirtualQuery reports committed and readable is copied. (A
+    // ReadProcessMemory of this process would copy the same, at the price of a system call,
+    // and in Wine of a round trip to its server.) The memory read is the call's own, which
+    // the caller is not freeing while the call runs; another thread freeing it meanwhile is a
+    // fault of the host that the driver would meet first.
+    constexpr DWORD kReadable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY |
+                                PAGE_EXECUTE_READ | PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
     size_t done = 0;
     while (done < size) {
-        const uintptr_t at = reinterpret_cast<uintptr_t>(address) + done;
-        size_t chunk = static_cast<size_t>(kPage - at % kPage);
-        if (chunk > size - done) {
-            chunk = size - done;
-        }
-        SIZE_T got = 0;
-        if (!ReadProcessMemory(self, reinterpret_cast<const void*>(at),
-                               static_cast<char*>(out) + done, chunk, &got) ||
-            got != chunk) {
+        const char* const at = static_cast<const char*>(address) + done;
+        MEMORY_BASIC_INFORMATION region{};
+        if (VirtualQuery(at, &region, sizeof region) == 0 || region.State != MEM_COMMIT ||
+            (region.Protect & kReadable) == 0 || (region.Protect & PAGE_GUARD) != 0) {
             break;
         }
+        const size_t inRegion = static_cast<size_t>(static_cast<const char*>(region.BaseAddress) +
+                                                    region.RegionSize - at);
+        const size_t chunk = inRegion < size - done ? inRegion : size - done;
+        std::memcpy(static_cast<char*>(out) + done, at, chunk);
         done += chunk;
     }
     return done;
