@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The Windows build under Wine, headless.
-#   WindowsStack.sh golden|setup|session SOURCE_DIR BUILD_DIR WORK TWAIN_WG_DIR [LOG_DIR]
+#   WindowsStack.sh golden|links|setup|session SOURCE_DIR BUILD_DIR WORK TWAIN_WG_DIR [LOG_DIR]
 # golden:  the demo session (twain_demo_session.exe) writes its log into LOG_DIR (the build's
 #          log directory, as a host path); that log, every non-null address masked as the
 #          golden test masks it, is Tests/EndToEnd/golden/ScanSession.log byte for byte.
+# links:   links planted by the host at a load's first two names, to a file and to nothing, are
+#          never followed (LogFileTest.cpp, LogFile.DISABLED_HostLinksAtTheNamesAreNeverFollowed).
 # setup:   builds the Working Group's Windows DSM, console application and sample source into
 #          WORK/stack (once), and a monitor as the README has it for a vendor's source: the
 #          bridge in the monitor's folder of C:\windows\twain_64, pointed at the sample source
@@ -11,7 +13,7 @@
 # session: the application's session without the monitor (the control), then through it; the
 #          two compared as on Linux (../RealStack/RealStack.sh compare), twainlog.exe checking.
 set -euo pipefail
-mode=$1 src=$2 build=$3 work=$4 wg=$5 logdir=${6:-}
+mode=$1 src=$2 build=$3 work=$4 wg=${5:-} logdir=${6:-}
 fail() { echo "FAIL: $*" >&2; exit 1; }
 wine_run() { TWAINMON_WINEPREFIX=$build/wine "$src/cmake/wine-run.sh" "$@"; }
 mkdir -p "$work"
@@ -29,6 +31,18 @@ if [ "$mode" = golden ]; then
         fail "the log under Wine differs from the expected log ($work/ScanSession.actual.log)"
     fi
     echo "the demo session's log under Wine is the expected log ($(wc -c <"${logs[0]}") bytes)"
+    exit 0
+fi
+
+if [ "$mode" = links ]; then
+    dir=$work/links
+    rm -rf "$dir" && mkdir -p "$dir" && printf keep >"$dir/victim.txt"
+    ln -s "$dir/victim.txt" "$dir/Twainlog_20261206_210754_0123.txt"
+    ln -s "$dir/nothing.txt" "$dir/Twainlog_20261206_210754_0123_01.txt"
+    TWAINMON_LINKED_FOLDER="Z:$dir" wine_run "$build/Tests/Windows/windows_log_tests.exe" \
+        --gtest_also_run_disabled_tests --gtest_filter='LogFile.DISABLED_*' || fail "the test"
+    [ "$(cat "$dir/victim.txt")" = keep ] || fail "the linked file was written"
+    [ ! -e "$dir/nothing.txt" ] || fail "a file was created through the link"
     exit 0
 fi
 
