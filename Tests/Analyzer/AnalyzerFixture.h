@@ -4,7 +4,9 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <fstream>
 #include <initializer_list>
+#include <sstream>
 #include <string>
 
 #include "ParaAnalyze.h"
@@ -32,6 +34,14 @@ inline std::string Crlf(std::initializer_list<std::string> lines) {
         text += line + "\r\n";
     }
     return text;
+}
+
+// The whole file at path, as bytes; "" when it cannot be read.
+inline std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
 }
 
 // The low 32 bits of a pointer, as the log prints them.

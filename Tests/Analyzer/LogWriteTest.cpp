@@ -25,13 +25,6 @@
 
 namespace {
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 TEST(LogWrite, ResultSectionIsCutAt5120Bytes) {
     const std::string marker = "Size of CAP_xxx too long";
     const struct {

@@ -16,15 +16,9 @@
 #include <string>
 #include <vector>
 
+#include "AnalyzerFixture.h" // ReadFile
 #include "TwainLogPaths.h"
 #include "twain.h"
-
-inline std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // The names of the files in the log directory.
 inline std::vector<std::string> LogFiles() {

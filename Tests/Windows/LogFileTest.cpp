@@ -22,13 +22,6 @@
 
 namespace {
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // A folder standing for the shared log folder, in the current one; removed with its files.
 struct ScratchFolder {
     std::string path;
