@@ -4,6 +4,7 @@
 #ifndef TWAINMON_PLATFORM_TWAINWINDOWS_H
 #define TWAINMON_PLATFORM_TWAINWINDOWS_H
 
+#include <sys/time.h>
 #include <sys/types.h>
 
 #include <cstddef>
@@ -29,6 +30,12 @@ size_t GlobalBlockSize(const void* handle);
 // locked, for any other.
 void* LockGlobalBlock(void* handle);
 void UnlockGlobalBlock(void* handle);
+
+// The local time from GetLocalTime, to the millisecond, as the clock reading the log's stamps
+// are made of: seconds that the C library's localtime turns back into the same fields, and
+// the milliseconds in tv_usec. (In the hour a change from summer time repeats, the seconds
+// are those of either.)
+struct timeval LocalClock();
 
 // The log file's calls. CreateLogFile creates path as a new file (CreateFileW, CREATE_NEW,
 // never through a reparse point), which this user may write and every other user may only

@@ -12,6 +12,7 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <ctime>
 
 static_assert(sizeof(SECURITY_DESCRIPTOR) <= 64, "room for the log file's descriptor");
 static_assert(sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE <= sizeof(void*) * 2 + 68,
@@ -51,6 +52,23 @@ bool IsPlainFile(HANDLE file) {
 } // namespace
 
 namespace twainwin {
+
+struct timeval LocalClock() {
+    SYSTEMTIME local{};
+    GetLocalTime(&local);
+    struct tm fields {};
+    fields.tm_year = local.wYear - 1900;
+    fields.tm_mon = local.wMonth - 1;
+    fields.tm_mday = local.wDay;
+    fields.tm_hour = local.wHour;
+    fields.tm_min = local.wMinute;
+    fields.tm_sec = local.wSecond;
+    fields.tm_isdst = -1;
+    struct timeval now {};
+    now.tv_sec = static_cast<long>(mktime(&fields));
+    now.tv_usec = local.wMilliseconds * 1000L;
+    return now;
+}
 
 bool LogFileSecurity::Build() {
     HANDLE token = nullptr;
