@@ -30,11 +30,22 @@ set(link_flags "--ld-path=${TWAINMON_LD64_LLD} -mlinker-version=609 -stdlib=libc
 # the Memory Manager as deprecated as Apple declares it), then the platform layer's
 # declarations of CoreFoundation and the Mach-O image list, which are Apple's own.
 set(platform_headers "-idirafter ${CMAKE_CURRENT_LIST_DIR}/../Platform/include")
-set(CMAKE_C_FLAGS_INIT "${platform_headers}")
-set(CMAKE_CXX_FLAGS_INIT "-stdlib=libc++ ${platform_headers}")
+# A universal build (-arch x86_64 -arch arm64) makes clang join the slices with `lipo`, which
+# it looks for in the -B folder: there, llvm-lipo under that name.
+set(tools_dir "${CMAKE_BINARY_DIR}/darwin-tools")
+file(MAKE_DIRECTORY "${tools_dir}")
+file(CREATE_LINK "${CMAKE_LIPO}" "${tools_dir}/lipo" SYMBOLIC)
+set(CMAKE_C_FLAGS_INIT "-B${tools_dir} ${platform_headers}")
+set(CMAKE_CXX_FLAGS_INIT "-B${tools_dir} -stdlib=libc++ ${platform_headers}")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "${link_flags}")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "${link_flags}")
 set(CMAKE_MODULE_LINKER_FLAGS_INIT "${link_flags}")
+
+# Static libraries: fat when the build is universal, as Apple's libtool makes them.
+foreach(lang C CXX)
+    set(CMAKE_${lang}_ARCHIVE_CREATE "\"${CMAKE_COMMAND}\" -DAR=${CMAKE_AR} -DLIPO=${CMAKE_LIPO} -DTARGET=<TARGET> \"-DOBJECTS=<OBJECTS>\" -P ${CMAKE_CURRENT_LIST_DIR}/DarwinArchive.cmake")
+    set(CMAKE_${lang}_ARCHIVE_FINISH "\"${CMAKE_COMMAND}\" -E true")
+endforeach()
 
 set(CMAKE_FIND_ROOT_PATH "${CMAKE_OSX_SYSROOT}")
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
