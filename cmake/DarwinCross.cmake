@@ -21,6 +21,8 @@ find_program(CMAKE_LIPO NAMES llvm-lipo-${llvm_version} llvm-lipo REQUIRED)
 set(CMAKE_C_COMPILER_TARGET x86_64-apple-macos10.15)
 set(CMAKE_CXX_COMPILER_TARGET x86_64-apple-macos10.15)
 set(CMAKE_OSX_SYSROOT "${CMAKE_CURRENT_LIST_DIR}/darwin-sdk" CACHE PATH "" FORCE)
+# As on a Mac (see CMakeLists.txt): x86_64 unless the configure asks for more.
+set(CMAKE_OSX_ARCHITECTURES x86_64 CACHE STRING "Architectures of the macOS build")
 set(CMAKE_OSX_DEPLOYMENT_TARGET 10.15 CACHE STRING "Oldest macOS the build runs on")
 
 # The link: ld64.lld, every undefined symbol an error.
