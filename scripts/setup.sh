@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           libboost-dev clang-format-14 clang clang-tidy-14 libclang-rt-14-dev libfuzzer-14-dev
-          libcli11-dev nlohmann-json3-dev python3 libfreeimage-dev)
+          libcli11-dev nlohmann-json3-dev python3 libfreeimage-dev chromium)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
