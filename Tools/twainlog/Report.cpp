@@ -42,7 +42,7 @@ const char kStyle[] =
     "dl.header{display:grid;grid-template-columns:max-content auto;gap:.1em 1em}"
     "dt{font-weight:600}dd{margin:0}"
     "table{border-collapse:collapse;margin:.5em 0}th,td{border:1px solid #ccc;padding:.2em .5em;"
-    "text-align:left;vertical-align:top;overflow-wrap:anywhere}th{background:#eee}"
+    "text-align:left;vertical-align:top;overflow-wrap:anywhere;min-width:5em}th{background:#eee}"
     "ol{margin:0;padding-left:1.4em}"
     ".timeline{overflow-x:auto;border:1px solid #ccc}svg text{font:10px sans-serif;fill:#444}"
     "svg .grid{stroke:#ddd}svg .state{fill:none;stroke:#222;stroke-width:1.5}"
