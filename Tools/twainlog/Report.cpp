@@ -86,6 +86,34 @@ std::string IdentityText(const Node& identity) {
     return (name.empty() ? "(no product name)" : name) + (more.empty() ? "" : " (" + more + ")");
 }
 
+// Names and values kept for the tables and marks: a log's line may be 64 KiB long.
+constexpr size_t kShownText = 512;
+
+std::string Clip(std::string text) {
+    if (text.size() > kShownText) {
+        text.resize(kShownText);
+        text += "...";
+    }
+    return text;
+}
+
+// The record, or a copy of it with its names clipped when one is longer than shown: what the
+// summary and the check keep of it stays bounded.
+const Record& Bounded(const Record& record, Record& copy) {
+    const std::string* names[] = {&record.label, &record.dg,  &record.dat,
+                                  &record.msg,   &record.cap, &record.returnCode};
+    if (std::none_of(std::begin(names), std::end(names),
+                     [](const std::string* name) { return name->size() > kShownText; })) {
+        return record;
+    }
+    copy = record;
+    for (std::string* name :
+         {&copy.label, &copy.dg, &copy.dat, &copy.msg, &copy.cap, &copy.returnCode}) {
+        *name = Clip(std::move(*name));
+    }
+    return copy;
+}
+
 void AppendCapped(std::string& to, size_t& more, std::string_view text) {
     const size_t room = kEntryTextBytes - std::min(kEntryTextBytes, to.size());
     to.append(text.substr(0, room));
@@ -302,11 +330,13 @@ void ReportWriter::Impl::Note(const LoggerLine& note) {
         ++m_lost;
     }
     if (m_notes.size() < kShownNotes) {
-        m_notes.push_back(note);
+        m_notes.push_back({note.line, Clip(note.text)});
     }
 }
 
-void ReportWriter::Impl::Add(const Record& record) {
+void ReportWriter::Impl::Add(const Record& whole) {
+    Record copy;
+    const Record& record = Bounded(whole, copy);
     ++m_entries;
     m_added = true;
     m_summary.Add(record);
@@ -335,10 +365,10 @@ void ReportWriter::Impl::Add(const Record& record) {
             continue;
         }
         if (block.name == "pOrigin" && m_application.empty()) {
-            m_application = IdentityText(block);
+            m_application = Clip(IdentityText(block));
         } else if (block.name != "pOrigin" && record.Is("DAT_IDENTITY", "MSG_OPENDS") &&
                    !record.Failed()) {
-            m_source = IdentityText(block);
+            m_source = Clip(IdentityText(block));
         }
     }
     m_state = record.state >= 0 ? record.state : m_state;
@@ -399,7 +429,7 @@ void ReportWriter::Impl::AddCapability(const Record& record) {
     std::string container, value, cap = record.cap;
     if (const Node* block = record.Find("TW_CAPABILITY")) {
         const Node* name = block->Child("Cap");
-        cap = name != nullptr ? name->value : cap;
+        cap = name != nullptr ? Clip(name->value) : cap;
         value = CapabilityValue(*block, container);
     }
     auto at = m_capabilityRows.find(cap);
@@ -412,7 +442,8 @@ void ReportWriter::Impl::AddCapability(const Record& record) {
         m_capabilities.push_back({cap, "", "", "", 0, 0, {}});
     }
     CapabilityRow& row = m_capabilities[at->second];
-    row.container = container.empty() ? row.container : container;
+    value = Clip(std::move(value));
+    row.container = container.empty() ? row.container : Clip(container);
     if (!record.Failed() && !container.empty() && record.msg == "MSG_SET") {
         row.set = value;
         row.setLine = record.line;
