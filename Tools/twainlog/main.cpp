@@ -194,31 +194,25 @@ static int Run(int argc, char** argv) {
     CLI::App* summary = app.add_subcommand(
         "summary", "Counts per triplet and return code, failures with their condition codes, "
                    "states, images and bytes, final capability values");
-    summary
-        ->add_option("LOG", logPaths,
-                     "Monitor log files or directories of them (the loads of a session), - for "
-                     "standard input")
-        ->required();
+    const auto addLogs = [&](CLI::App* command, const std::string& help) {
+        command->add_option("LOG", logPaths, help)->required();
+    };
+    addLogs(summary, "Monitor log files or directories of them (the loads of a session), - for "
+                     "standard input");
     summary->add_flag("--json", json, "JSON for scripts");
 
     CLI::App* check = app.add_subcommand(
         "check", "Protocol faults: calls in states TWAIN does not allow, transfers without "
                  "MSG_ENDXFER, failures never asked about, a source left open. Exit status 0 "
                  "when clean, 1 when a fault is found, 2 when the file cannot be read");
-    check
-        ->add_option("LOG", logPaths,
-                     "Monitor log files or directories of them, - for standard input; the state "
-                     "is followed per load")
-        ->required();
+    addLogs(check, "Monitor log files or directories of them, - for standard input; the state "
+                   "is followed per load");
 
     CLI::App* report = app.add_subcommand(
         "report", "One self-contained HTML page per session: per load its identities and "
                   "counts, a timeline of the calls and states, the failures, capabilities and "
                   "images as tables, and the entries themselves");
-    report
-        ->add_option("LOG", logPaths,
-                     "Monitor log files or directories of them, - for standard input")
-        ->required();
+    addLogs(report, "Monitor log files or directories of them, - for standard input");
 
     std::string pathA, pathB, color = "auto";
     DiffOptions diffOptions;
