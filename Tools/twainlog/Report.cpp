@@ -185,28 +185,20 @@ struct Omitted {
 std::string Html(std::string_view text, bool keepNewlines) {
     const std::string printable = Printable(text, keepNewlines);
     std::string out;
-    out.reserve(printable.size());
-    for (const char c : printable) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        case '\'':
-            out += "&#39;";
-            break;
-        default:
-            out += c;
-        }
+    out.reserve(printable.size() + printable.size() / 8);
+    size_t from = 0;
+    for (size_t at = printable.find_first_of("&<>\"'"); at != std::string::npos;
+         at = printable.find_first_of("&<>\"'", from)) {
+        out.append(printable, from, at - from);
+        const char c = printable[at];
+        out += c == '&'   ? "&amp;"
+               : c == '<' ? "&lt;"
+               : c == '>' ? "&gt;"
+               : c == '"' ? "&quot;"
+                          : "&#39;";
+        from = at + 1;
     }
+    out.append(printable, from, std::string::npos);
     return out;
 }
 
@@ -315,7 +307,7 @@ void ReportWriter::Impl::Line(std::string_view text, bool inEntry) {
         text.remove_prefix(end);
     }
     m_added = false;
-    if (inEntry) {
+    if (inEntry && (m_ordinaryBytes < kEntriesBudget || m_keptBytes < kKeptBudget)) {
         AppendCapped(m_text, m_textMore, text);
         AppendCapped(m_text, m_textMore, "\n");
     }
