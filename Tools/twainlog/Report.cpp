@@ -218,7 +218,7 @@ public:
     void Line(std::string_view text, bool inEntry);
     void Add(const Record& record);
     void Note(const LoggerLine& note);
-    void Diagnostic() { ++m_diagnostics; }
+    void Diagnostic() { ++m_l.diagnostics; }
     void EndLoad();
     void Finish() { m_out << "</body></html>\n"; }
 
@@ -243,96 +243,80 @@ private:
     size_t m_ordinaryBytes = 0, m_keptBytes = 0; // of the page, over all loads
 
     // The load being read.
-    size_t m_load = 0;
-    std::string m_name, m_time, m_application, m_source;
-    SummaryBuilder m_summary;
-    Checker m_checker;
-    std::vector<Fault> m_faults;
-    size_t m_faultCount = 0, m_entries = 0, m_diagnostics = 0, m_lost = 0, m_stopped = 0;
-    std::vector<LoggerLine> m_notes;
-    std::vector<Column> m_columns;
-    size_t m_width = 1; // entries per column
-    int m_state = 3;
-    std::vector<FailureRow> m_failures;
-    std::deque<Neighbour> m_before;
-    std::vector<CapabilityRow> m_capabilities;
-    std::map<std::string, size_t> m_capabilityRows;
-    size_t m_capabilitiesMore = 0;
-    std::string m_text; // the latest entry's text so far
-    size_t m_textMore = 0;
-    bool m_added = false; // an entry was added while the reader read the latest line
-    std::deque<Entry> m_window;
-    size_t m_keepNext = 0;
-    std::string m_entriesHtml;
-    std::vector<Omitted> m_omitted;
-    bool m_omitting = false;
+    struct Load {
+        size_t load = 0;
+        std::string name, time, application, source;
+        SummaryBuilder summary;
+        Checker checker;
+        std::vector<Fault> faults;
+        size_t faultCount = 0, entries = 0, diagnostics = 0, lost = 0, stopped = 0;
+        std::vector<LoggerLine> notes;
+        std::vector<Column> columns;
+        size_t width = 1; // entries per column
+        int state = 3;
+        std::vector<FailureRow> failures;
+        std::deque<Neighbour> before;
+        std::vector<CapabilityRow> capabilities;
+        std::map<std::string, size_t> capabilityRows;
+        size_t capabilitiesMore = 0;
+        std::string text; // the latest entry's text so far
+        size_t textMore = 0;
+        bool added = false; // an entry was added while the reader read the latest line
+        std::deque<Entry> window;
+        size_t keepNext = 0;
+        std::string entriesHtml;
+        std::vector<Omitted> omitted;
+        bool omitting = false;
+    };
+    Load m_l;
 };
 
 void ReportWriter::Impl::StartLoad(const std::string& name, const std::string& stamp) {
-    ++m_load;
-    m_name = name;
-    m_time = StampTime(stamp);
-    m_application.clear();
-    m_source.clear();
-    m_summary = SummaryBuilder();
-    m_summary.StartLoad(name);
-    m_checker.StartLoad("");
-    m_faults.clear();
-    m_faultCount = m_entries = m_diagnostics = m_lost = m_stopped = 0;
-    m_notes.clear();
-    m_columns.clear();
-    m_width = 1;
-    m_state = 3;
-    m_failures.clear();
-    m_before.clear();
-    m_capabilities.clear();
-    m_capabilityRows.clear();
-    m_capabilitiesMore = 0;
-    m_text.clear();
-    m_textMore = 0;
-    m_added = false;
-    m_window.clear();
-    m_keepNext = 0;
-    m_entriesHtml.clear();
-    m_omitted.clear();
-    m_omitting = false;
+    const size_t load = m_l.load + 1;
+    m_l = Load();
+    m_l.load = load;
+    m_l.name = name;
+    m_l.time = StampTime(stamp);
+    m_l.summary.StartLoad(name);
+    m_l.checker.StartLoad("");
 }
 
 void ReportWriter::Impl::Line(std::string_view text, bool inEntry) {
     // A line cut by the marker: up to the marker it is the entry just added, then the next's.
-    const size_t cut = text.rfind(kCutMarker);
-    if (m_added && !m_window.empty() && m_window.back().cut && cut != std::string_view::npos) {
-        const size_t end = cut + kCutMarker.size();
-        AppendCapped(m_window.back().text, m_window.back().more, text.substr(0, end));
+    const bool cut = m_l.added && !m_l.window.empty() && m_l.window.back().cut;
+    if (const size_t at = cut ? text.rfind(kCutMarker) : std::string_view::npos;
+        at != std::string_view::npos) {
+        const size_t end = at + kCutMarker.size();
+        AppendCapped(m_l.window.back().text, m_l.window.back().more, text.substr(0, end));
         text.remove_prefix(end);
     }
-    m_added = false;
+    m_l.added = false;
     if (inEntry && (m_ordinaryBytes < kEntriesBudget || m_keptBytes < kKeptBudget)) {
-        AppendCapped(m_text, m_textMore, text);
-        AppendCapped(m_text, m_textMore, "\n");
+        AppendCapped(m_l.text, m_l.textMore, text);
+        AppendCapped(m_l.text, m_l.textMore, "\n");
     }
 }
 
 void ReportWriter::Impl::Note(const LoggerLine& note) {
-    m_summary.Note(note);
+    m_l.summary.Note(note);
     const std::string_view stopped(LOG_STOPPED_FORMAT);
     if (note.text.compare(0, stopped.find('%'), stopped, 0, stopped.find('%')) == 0) {
-        ++m_stopped;
+        ++m_l.stopped;
     } else if (note.text.find(" lost: ") != std::string::npos) {
-        ++m_lost;
+        ++m_l.lost;
     }
-    if (m_notes.size() < kShownNotes) {
-        m_notes.push_back({note.line, Clip(note.text)});
+    if (m_l.notes.size() < kShownNotes) {
+        m_l.notes.push_back({note.line, Clip(note.text)});
     }
 }
 
 void ReportWriter::Impl::Add(const Record& whole) {
     Record copy;
     const Record& record = Bounded(whole, copy);
-    ++m_entries;
-    m_added = true;
-    m_summary.Add(record);
-    m_checker.Add(record);
+    ++m_l.entries;
+    m_l.added = true;
+    m_l.summary.Add(record);
+    m_l.checker.Add(record);
 
     Entry entry;
     entry.line = record.line;
@@ -342,44 +326,44 @@ void ReportWriter::Impl::Add(const Record& whole) {
                     record.Title() + " = " +
                     (record.returnCode.empty() ? "(no return code)" : record.returnCode);
     entry.code = ClassOf(record.returnCode);
-    entry.text = std::move(m_text);
-    entry.more = m_textMore;
+    entry.text = std::move(m_l.text);
+    entry.more = m_l.textMore;
     entry.cut = record.cut;
-    m_text.clear();
-    m_textMore = 0;
+    m_l.text.clear();
+    m_l.textMore = 0;
 
-    if (record.Failed() && m_failures.size() < kMaxListed) {
-        m_failures.push_back({record.line, {m_before.begin(), m_before.end()}});
+    if (record.Failed() && m_l.failures.size() < kMaxListed) {
+        m_l.failures.push_back({record.line, {m_l.before.begin(), m_l.before.end()}});
     }
     AddCapability(record);
     for (const Node& block : record.blocks) {
         if (block.type != "TW_IDENTITY") {
             continue;
         }
-        if (block.name == "pOrigin" && m_application.empty()) {
-            m_application = Clip(IdentityText(block));
+        if (block.name == "pOrigin" && m_l.application.empty()) {
+            m_l.application = Clip(IdentityText(block));
         } else if (block.name != "pOrigin" && record.Is("DAT_IDENTITY", "MSG_OPENDS") &&
                    !record.Failed()) {
-            m_source = Clip(IdentityText(block));
+            m_l.source = Clip(IdentityText(block));
         }
     }
-    m_state = record.state >= 0 ? record.state : m_state;
+    m_l.state = record.state >= 0 ? record.state : m_l.state;
     AddColumn(record, entry);
 
-    m_before.push_back({entry.line, entry.heading});
-    if (m_before.size() > 3) {
-        m_before.pop_front();
+    m_l.before.push_back({entry.line, entry.heading});
+    if (m_l.before.size() > 3) {
+        m_l.before.pop_front();
     }
-    entry.keep = m_keepNext > 0;
-    m_keepNext -= m_keepNext > 0 ? 1 : 0;
-    m_window.push_back(std::move(entry));
+    entry.keep = m_l.keepNext > 0;
+    m_l.keepNext -= m_l.keepNext > 0 ? 1 : 0;
+    m_l.window.push_back(std::move(entry));
     if (record.Failed()) {
-        KeepAround(m_window.size() - 1);
+        KeepAround(m_l.window.size() - 1);
     }
     TakeFaults();
-    while (m_window.size() > kWindow) {
-        Flush(m_window.front());
-        m_window.pop_front();
+    while (m_l.window.size() > kWindow) {
+        Flush(m_l.window.front());
+        m_l.window.pop_front();
     }
 }
 
@@ -391,26 +375,26 @@ void ReportWriter::Impl::AddColumn(const Record& record, const Entry& entry) {
     column.classes[entry.code] = 1;
     column.transfers = IsImageTransfer(record) ? 1 : 0;
     column.ds = record.label == "DS" ? 1 : 0;
-    column.state = m_state;
-    if (m_width == 1) {
-        column.title = entry.heading + ", state " + std::to_string(m_state);
-        m_columns.push_back(std::move(column));
-    } else if (m_columns.back().entries < m_width) {
-        m_columns.back().Merge(column);
+    column.state = m_l.state;
+    if (m_l.width == 1) {
+        column.title = entry.heading + ", state " + std::to_string(m_l.state);
+        m_l.columns.push_back(std::move(column));
+    } else if (m_l.columns.back().entries < m_l.width) {
+        m_l.columns.back().Merge(column);
     } else {
-        m_columns.push_back(std::move(column));
+        m_l.columns.push_back(std::move(column));
     }
-    if (m_columns.size() > kTimelineColumns) { // twice as many entries per column
+    if (m_l.columns.size() > kTimelineColumns) { // twice as many entries per column
         std::vector<Column> merged;
-        for (size_t i = 0; i < m_columns.size(); i += 2) {
-            merged.push_back(std::move(m_columns[i]));
-            if (i + 1 < m_columns.size()) {
-                merged.back().Merge(m_columns[i + 1]);
+        for (size_t i = 0; i < m_l.columns.size(); i += 2) {
+            merged.push_back(std::move(m_l.columns[i]));
+            if (i + 1 < m_l.columns.size()) {
+                merged.back().Merge(m_l.columns[i + 1]);
             }
             merged.back().title.clear();
         }
-        m_columns = std::move(merged);
-        m_width *= 2;
+        m_l.columns = std::move(merged);
+        m_l.width *= 2;
     }
 }
 
@@ -424,16 +408,16 @@ void ReportWriter::Impl::AddCapability(const Record& record) {
         cap = name != nullptr ? Clip(name->value) : cap;
         value = CapabilityValue(*block, container);
     }
-    auto at = m_capabilityRows.find(cap);
-    if (at == m_capabilityRows.end()) {
-        if (m_capabilities.size() >= kMaxListed) {
-            ++m_capabilitiesMore;
+    auto at = m_l.capabilityRows.find(cap);
+    if (at == m_l.capabilityRows.end()) {
+        if (m_l.capabilities.size() >= kMaxListed) {
+            ++m_l.capabilitiesMore;
             return;
         }
-        at = m_capabilityRows.emplace(cap, m_capabilities.size()).first;
-        m_capabilities.push_back({cap, "", "", "", 0, 0, {}});
+        at = m_l.capabilityRows.emplace(cap, m_l.capabilities.size()).first;
+        m_l.capabilities.push_back({cap, "", "", "", 0, 0, {}});
     }
-    CapabilityRow& row = m_capabilities[at->second];
+    CapabilityRow& row = m_l.capabilities[at->second];
     value = Clip(std::move(value));
     row.container = container.empty() ? row.container : Clip(container);
     if (!record.Failed() && !container.empty() && record.msg == "MSG_SET") {
@@ -461,33 +445,33 @@ void ReportWriter::Impl::AddCapability(const Record& record) {
 
 // check's faults as they come: listed, drawn, and their entries kept in full.
 void ReportWriter::Impl::TakeFaults() {
-    for (const Fault& fault : m_checker.Faults()) {
-        ++m_faultCount;
-        if (m_faults.size() < kShownFaults) {
-            m_faults.push_back(fault);
+    for (const Fault& fault : m_l.checker.Faults()) {
+        ++m_l.faultCount;
+        if (m_l.faults.size() < kShownFaults) {
+            m_l.faults.push_back(fault);
         }
-        for (auto column = m_columns.rbegin(); column != m_columns.rend(); ++column) {
+        for (auto column = m_l.columns.rbegin(); column != m_l.columns.rend(); ++column) {
             if (column->firstLine <= fault.line) {
                 ++column->faults;
                 break;
             }
         }
-        for (size_t i = m_window.size(); i-- > 0;) {
-            if (m_window[i].line == fault.line) {
+        for (size_t i = m_l.window.size(); i-- > 0;) {
+            if (m_l.window[i].line == fault.line) {
                 KeepAround(i);
                 break;
             }
         }
     }
-    m_checker.Faults().clear();
+    m_l.checker.Faults().clear();
 }
 
 // The window's entry at, the three before it and the one after it are kept in full.
 void ReportWriter::Impl::KeepAround(size_t at) {
-    for (size_t i = at >= 3 ? at - 3 : 0; i < m_window.size() && i <= at + 1; ++i) {
-        m_window[i].keep = true;
+    for (size_t i = at >= 3 ? at - 3 : 0; i < m_l.window.size() && i <= at + 1; ++i) {
+        m_l.window[i].keep = true;
     }
-    m_keepNext = at + 1 >= m_window.size() ? 1 : m_keepNext;
+    m_l.keepNext = at + 1 >= m_l.window.size() ? 1 : m_l.keepNext;
 }
 
 void ReportWriter::Impl::Flush(Entry& entry) {
@@ -495,18 +479,18 @@ void ReportWriter::Impl::Flush(Entry& entry) {
     size_t& spent = kept ? m_keptBytes : m_ordinaryBytes;
     const size_t budget = kept ? kKeptBudget : kEntriesBudget;
     if (spent >= budget) {
-        if (!m_omitting) {
-            m_omitted.push_back({entry.line, entry.line, entry.sequence, entry.sequence, 0});
-            m_omitting = true;
+        if (!m_l.omitting) {
+            m_l.omitted.push_back({entry.line, entry.line, entry.sequence, entry.sequence, 0});
+            m_l.omitting = true;
         }
-        Omitted& run = m_omitted.back();
+        Omitted& run = m_l.omitted.back();
         run.lastLine = entry.line;
         run.lastSequence = entry.sequence;
         ++run.count;
         return;
     }
     CloseOmitted();
-    std::string html = "<details id=\"l" + std::to_string(m_load) + "-" +
+    std::string html = "<details id=\"l" + std::to_string(m_l.load) + "-" +
                        std::to_string(entry.line) + "\" class=\"" + kClassNames[entry.code] +
                        (kept ? " kept" : "") + "\"><summary>" + Html(entry.heading) +
                        "</summary><pre>" + Html(entry.text, true) + "</pre>";
@@ -515,52 +499,52 @@ void ReportWriter::Impl::Flush(Entry& entry) {
     }
     html += "</details>\n";
     spent += html.size();
-    m_entriesHtml += html;
+    m_l.entriesHtml += html;
 }
 
 void ReportWriter::Impl::CloseOmitted() {
-    if (!m_omitting) {
+    if (!m_l.omitting) {
         return;
     }
-    m_omitting = false;
-    const Omitted& run = m_omitted.back();
-    m_entriesHtml += "<p class=\"omitted\" id=\"l" + std::to_string(m_load) + "-" +
-                     std::to_string(run.firstLine) + "\">" + Plural(run.count, "entry") +
-                     " left out, " + SequenceText(run.firstSequence) + " to " +
-                     SequenceText(run.lastSequence) + " (lines " + std::to_string(run.firstLine) +
-                     " to " + std::to_string(run.lastLine) + ")</p>\n";
+    m_l.omitting = false;
+    const Omitted& run = m_l.omitted.back();
+    m_l.entriesHtml += "<p class=\"omitted\" id=\"l" + std::to_string(m_l.load) + "-" +
+                       std::to_string(run.firstLine) + "\">" + Plural(run.count, "entry") +
+                       " left out, " + SequenceText(run.firstSequence) + " to " +
+                       SequenceText(run.lastSequence) + " (lines " + std::to_string(run.firstLine) +
+                       " to " + std::to_string(run.lastLine) + ")</p>\n";
 }
 
 // The entry's anchor, or that of the line standing for the run it was left out with.
 std::string ReportWriter::Impl::Anchor(size_t line) const {
-    auto run = std::upper_bound(m_omitted.begin(), m_omitted.end(), line,
+    auto run = std::upper_bound(m_l.omitted.begin(), m_l.omitted.end(), line,
                                 [](size_t l, const Omitted& o) { return l < o.firstLine; });
-    if (run != m_omitted.begin() && (run - 1)->lastLine >= line) {
+    if (run != m_l.omitted.begin() && (run - 1)->lastLine >= line) {
         line = (run - 1)->firstLine;
     }
-    return "#l" + std::to_string(m_load) + "-" + std::to_string(line);
+    return "#l" + std::to_string(m_l.load) + "-" + std::to_string(line);
 }
 
 void ReportWriter::Impl::EndLoad() {
-    m_checker.EndLoad();
+    m_l.checker.EndLoad();
     TakeFaults();
-    for (Entry& entry : m_window) {
+    for (Entry& entry : m_l.window) {
         Flush(entry);
     }
-    m_window.clear();
+    m_l.window.clear();
     CloseOmitted();
-    const Summary summary = m_summary.Finish();
-    const std::string id = "l" + std::to_string(m_load);
-    m_out << "<section class=\"load\" id=\"" << id << "\">\n<h2>Load " << m_load << ": "
-          << Html(m_name) << "</h2>\n";
+    const Summary summary = m_l.summary.Finish();
+    const std::string id = "l" + std::to_string(m_l.load);
+    m_out << "<section class=\"load\" id=\"" << id << "\">\n<h2>Load " << m_l.load << ": "
+          << Html(m_l.name) << "</h2>\n";
     WriteHeader(summary);
     WriteTimeline();
     WriteFailures(summary);
     WriteCapabilities();
     WriteImages(summary);
-    m_out << "<h3>Entries</h3>\n" << m_entriesHtml << "</section>\n";
-    m_entriesHtml.clear();
-    m_entriesHtml.shrink_to_fit();
+    m_out << "<h3>Entries</h3>\n" << m_l.entriesHtml << "</section>\n";
+    m_l.entriesHtml.clear();
+    m_l.entriesHtml.shrink_to_fit();
 }
 
 void ReportWriter::Impl::WriteHeader(const Summary& s) {
@@ -569,9 +553,9 @@ void ReportWriter::Impl::WriteHeader(const Summary& s) {
         out << "<dt>" << term << "</dt><dd>" << html << "</dd>\n";
     };
     out << "<dl class=\"header\">\n";
-    item("Application", Html(m_application.empty() ? "not in the log" : m_application));
-    item("Source", Html(m_source.empty() ? "not opened in the log" : m_source));
-    item("Load time", m_time.empty() ? "unknown" : m_time);
+    item("Application", Html(m_l.application.empty() ? "not in the log" : m_l.application));
+    item("Source", Html(m_l.source.empty() ? "not opened in the log" : m_l.source));
+    item("Load time", m_l.time.empty() ? "unknown" : m_l.time);
     item("Entries", std::to_string(s.entries) + ": " + Plural(s.calls, "call") + ", " +
                         Plural(s.events, "event") + ", " + std::to_string(s.failuresOnly) +
                         " failed without text" +
@@ -582,22 +566,22 @@ void ReportWriter::Impl::WriteHeader(const Summary& s) {
              (s.imageBytesKnown && s.imageCount > 0 ? ", " + std::to_string(s.imageBytes) + " bytes"
                                                     : "") +
              ")");
-    item("Lost-entry lines", std::to_string(m_lost));
-    item("Logging-stopped lines", std::to_string(m_stopped));
+    item("Lost-entry lines", std::to_string(m_l.lost));
+    item("Logging-stopped lines", std::to_string(m_l.stopped));
     item("Unreadable spots",
-         std::to_string(m_diagnostics) + (s.truncated ? "; the file ends inside an entry" : ""));
-    std::string faults = m_faultCount == 0 ? "none" : std::to_string(m_faultCount) + "<ol>";
-    for (const Fault& fault : m_faults) {
+         std::to_string(m_l.diagnostics) + (s.truncated ? "; the file ends inside an entry" : ""));
+    std::string faults = m_l.faultCount == 0 ? "none" : std::to_string(m_l.faultCount) + "<ol>";
+    for (const Fault& fault : m_l.faults) {
         faults += "<li>" + Link(fault.line, SequenceText(fault.sequence) + " " + fault.call) +
                   ": " + Html(fault.text) + "</li>";
     }
-    faults += m_faultCount == 0 ? "" : "</ol>";
-    if (m_faultCount > m_faults.size()) {
-        faults += std::to_string(m_faultCount - m_faults.size()) + " more";
+    faults += m_l.faultCount == 0 ? "" : "</ol>";
+    if (m_l.faultCount > m_l.faults.size()) {
+        faults += std::to_string(m_l.faultCount - m_l.faults.size()) + " more";
     }
     item("Protocol faults", faults);
     std::string notes;
-    for (const LoggerLine& note : m_notes) {
+    for (const LoggerLine& note : m_l.notes) {
         notes += "<li>line " + std::to_string(note.line) + ": " + Html(note.text) + "</li>";
     }
     if (!notes.empty()) {
@@ -610,11 +594,11 @@ void ReportWriter::Impl::WriteHeader(const Summary& s) {
 void ReportWriter::Impl::WriteTimeline() {
     // Rows from the top: faults, transfers, [DS] entries, states 7 to 1, the calls.
     constexpr int kLeft = 64, kStep = 12, kBar = 10, kStates = 48, kCalls = 134, kHeight = 28;
-    const int width = kLeft + static_cast<int>(m_columns.size()) * kStep + 8;
+    const int width = kLeft + static_cast<int>(m_l.columns.size()) * kStep + 8;
     const auto y = [](int state) { return kStates + (7 - std::clamp(state, 1, 7)) * 12; };
     std::ostringstream out;
-    out << "<h3>Timeline</h3>\n<p>" << Plural(m_entries, "entry")
-        << (m_width > 1 ? ", " + std::to_string(m_width) + " per column at most" : "")
+    out << "<h3>Timeline</h3>\n<p>" << Plural(m_l.entries, "entry")
+        << (m_l.width > 1 ? ", " + std::to_string(m_l.width) + " per column at most" : "")
         << "</p>\n<div class=\"timeline\"><svg xmlns=\"http://www.w3.org/2000/svg\" width=\""
         << width << "\" height=\"" << kCalls + kHeight + 4 << "\">\n";
     out << "<text x=\"2\" y=\"11\">faults</text><text x=\"2\" y=\"25\">transfers</text>"
@@ -626,14 +610,14 @@ void ReportWriter::Impl::WriteTimeline() {
             << y(state) << "\" y2=\"" << y(state) << "\"/>\n";
     }
     out << "<polyline class=\"state\" points=\"";
-    for (size_t i = 0; i < m_columns.size(); ++i) {
+    for (size_t i = 0; i < m_l.columns.size(); ++i) {
         const int x = kLeft + static_cast<int>(i) * kStep;
-        out << x << "," << y(m_columns[i].state) << " " << x + kStep << "," << y(m_columns[i].state)
-            << " ";
+        out << x << "," << y(m_l.columns[i].state) << " " << x + kStep << ","
+            << y(m_l.columns[i].state) << " ";
     }
     out << "\"/>\n";
-    for (size_t i = 0; i < m_columns.size(); ++i) {
-        const Column& c = m_columns[i];
+    for (size_t i = 0; i < m_l.columns.size(); ++i) {
+        const Column& c = m_l.columns[i];
         const int x = kLeft + static_cast<int>(i) * kStep;
         std::string title = c.title;
         if (c.entries > 1) {
@@ -687,16 +671,16 @@ void ReportWriter::Impl::WriteFailures(const Summary& s) {
     std::ostringstream out;
     out << "<h3>Failures</h3>\n<table class=\"failures\"><tr><th>Call</th><th>Condition "
            "code</th><th>The three entries before</th></tr>\n";
-    auto row = m_failures.begin();
+    auto row = m_l.failures.begin();
     for (const FailureReport& f : s.failures) {
-        while (row != m_failures.end() && row->line < f.line) {
+        while (row != m_l.failures.end() && row->line < f.line) {
             ++row;
         }
         out << "<tr><td>" << Link(f.line, SequenceText(f.sequence) + " " + f.title) << "</td><td>"
             << (f.condition.empty() ? "no DAT_STATUS asked" : Link(f.statusLine, f.condition))
             << "</td><td><ol>";
         for (const Neighbour& n :
-             row != m_failures.end() ? row->before : std::vector<Neighbour>()) {
+             row != m_l.failures.end() ? row->before : std::vector<Neighbour>()) {
             out << "<li>" << Link(n.line, n.heading) << "</li>";
         }
         out << "</ol></td></tr>\n";
@@ -716,7 +700,7 @@ void ReportWriter::Impl::WriteCapabilities() {
     out << "<h3>Capabilities</h3>\n<table class=\"capabilities\"><tr><th>Capability</th>"
            "<th>Last value set</th><th>Last current value read</th><th>Container</th>"
            "<th>Return codes</th></tr>\n";
-    for (const CapabilityRow& row : m_capabilities) {
+    for (const CapabilityRow& row : m_l.capabilities) {
         std::string codes;
         for (const CodeCount& c : row.codes) {
             codes += (codes.empty() ? "" : ", ") + c.code + " " + std::to_string(c.count);
@@ -726,10 +710,10 @@ void ReportWriter::Impl::WriteCapabilities() {
             << (row.readLine > 0 ? Link(row.readLine, row.read) : "") << "</td><td>"
             << Html(row.container) << "</td><td>" << Html(codes) << "</td></tr>\n";
     }
-    if (m_capabilities.empty()) {
+    if (m_l.capabilities.empty()) {
         out << "<tr><td colspan=\"5\">none</td></tr>\n";
-    } else if (m_capabilitiesMore > 0) {
-        out << "<tr><td colspan=\"5\">" << m_capabilitiesMore << " more calls on other "
+    } else if (m_l.capabilitiesMore > 0) {
+        out << "<tr><td colspan=\"5\">" << m_l.capabilitiesMore << " more calls on other "
             << "capabilities</td></tr>\n";
     }
     out << "</table>\n";
