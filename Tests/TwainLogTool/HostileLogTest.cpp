@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <regex>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -280,6 +282,10 @@ const std::string kShownName =
     "&lt;/title&gt;&lt;script&gt;x()&lt;/script&gt;]]&gt;&lt;/svg&gt;&lt;img "
     "src=http://127.0.0.1:9/&gt;";
 
+// An entry whose section was cut: the marker ends it, the next entry goes on on its line.
+const std::string kCut = Call(1, "DG_CONTROL/DAT_CAPABILITY/MSG_GET (CAP_A)", "TWRC_SUCCESS",
+                              "  TW_CAPABILITY = {\r\n    Cap = [CAP_ASize of CAP_xxx too long");
+
 const ReportCase kReportCases[] = {
     {"HostileNames",
      {{"h.txt",
@@ -313,6 +319,13 @@ const ReportCase kReportCases[] = {
      20000,
      {"<pre>[00001] [APP] DG_CONTROL/DAT_IDENTITY/MSG_OPENDS\n        Return"}},
     {"ControlBytes", {{"x.txt", kHostileBytes}}, "x.txt", 1, 0, 20000, {"CAP_\\x1b]0;x\\x07"}},
+    {"CutEntryEndsAtTheMarker",
+     {{"c.txt", kCut.substr(0, kCut.find("too long") + 8) + Call(2, kOpen)}},
+     "c.txt",
+     2,
+     0,
+     20000,
+     {"    Cap = [CAP_ASize of CAP_xxx too long</pre>", "<pre>[00002] [APP] DG_CONTROL"}},
     {"ManyEntriesInBucketsWithinTheBudgets",
      {{"m.txt", Many(40000)}},
      "m.txt",
@@ -350,6 +363,15 @@ TEST_P(Report, Page) {
     EXPECT_EQ(Occurrences(html, "<title>"), Occurrences(html, "</title>"));
     EXPECT_EQ(Occurrences(html, "<svg "), Occurrences(html, "</svg>"));
     EXPECT_EQ(Occurrences(html, "<script") + Occurrences(html, "<img"), 0u);
+    // Every link of the page leads to an anchor of it.
+    std::set<std::string> ids;
+    const std::regex id(" id=\"([^\"]*)\""), href(" href=\"#([^\"]*)\"");
+    for (std::sregex_iterator at(html.begin(), html.end(), id), end; at != end; ++at) {
+        ids.insert((*at)[1]);
+    }
+    for (std::sregex_iterator at(html.begin(), html.end(), href), end; at != end; ++at) {
+        EXPECT_EQ(ids.count((*at)[1]), 1u) << (*at)[1];
+    }
     for (const std::string& shown : GetParam().shown) {
         EXPECT_NE(html.find(shown), std::string::npos) << shown;
     }
