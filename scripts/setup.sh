@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           libboost-dev clang-format-14 clang clang-tidy-14 libclang-rt-14-dev libfuzzer-14-dev
-          libcli11-dev nlohmann-json3-dev python3 libfreeimage-dev
+          libcli11-dev nlohmann-json3-dev python3 libfreeimage-dev chromium
           lld-14 llvm-14 libc++-14-dev) # the last three for the macOS cross-build
 missing=()
 for p in "${packages[@]}"; do

@@ -2,7 +2,8 @@
 # Builds the product once with POSIX alone visible, cross-builds and checks the macOS bundles,
 # checks the sources with clang-tidy, then
 # builds and runs the whole test suite three times: the ThreadSanitizer build, the developer
-# build, then the AddressSanitizer + UndefinedBehaviorSanitizer build; then the developer build
+# build, then the AddressSanitizer + UndefinedBehaviorSanitizer build; then twainlog report's
+# pages in a real browser (headless chromium); then the developer build
 # in the Linux TWAIN layout with the real-stack tests; last the fuzz target (Clang): its seeds
 # and past findings, and a bounded fuzz run.
 set -euo pipefail
@@ -37,6 +38,8 @@ for preset in dev asan; do
     cmake --build --preset "$preset"
     ctest --preset "$preset"
 done
+# twainlog report's pages in a real browser (headless chromium), on the developer build.
+scripts/browser-test.sh build/dev
 # The Linux TWAIN layout: its developer build and tests, among them the real-stack tests
 # (the Working Group's DSM, console application and sample source, built in about a minute).
 # TWAINMON_TWAIN_WG_DIR (environment) overrides where the stack's sources are.
