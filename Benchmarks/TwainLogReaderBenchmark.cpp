@@ -1,4 +1,4 @@
-// Reading speed of twainlog's log reader and of its three commands, in bytes of log text per
+// Reading speed of twainlog's log reader and of its four commands, in bytes of log text per
 // second, on a long session made of the entries the monitor writes: capability negotiation
 // with its containers, identities, memory transfers strip by strip, events, failures with
 // their error-status lines. The log is fed in pieces of 1 MiB, as a file is read.
@@ -12,6 +12,7 @@
 #include "Check.h"
 #include "Diff.h"
 #include "LogReader.h"
+#include "Report.h"
 #include "Summary.h"
 
 namespace {
@@ -142,6 +143,33 @@ void BM_Check(benchmark::State& state) {
     Report(state, text);
 }
 BENCHMARK(BM_Check)->Arg(200)->Unit(benchmark::kMillisecond);
+
+// The page written into memory: the summary's and the check's work, the entries' text kept
+// for the page, and the writing.
+void BM_Report(benchmark::State& state) {
+    class PageSink : public twainlog::LogSink {
+    public:
+        explicit PageSink(twainlog::ReportWriter& writer) : m_writer(writer) {}
+        void OnRecord(const twainlog::Record& record) override { m_writer.Add(record); }
+        void OnLine(std::string_view text, bool inEntry) override { m_writer.Line(text, inEntry); }
+
+    private:
+        twainlog::ReportWriter& m_writer;
+    };
+    const std::string text = Session(static_cast<size_t>(state.range(0)));
+    for (auto _ : state) {
+        std::ostringstream out;
+        twainlog::ReportWriter writer(out, "log");
+        writer.StartLoad("log", "");
+        PageSink sink(writer);
+        Stream(text, sink);
+        writer.EndLoad();
+        writer.Finish();
+        benchmark::DoNotOptimize(out.str().size());
+    }
+    Report(state, text);
+}
+BENCHMARK(BM_Report)->Arg(200)->Unit(benchmark::kMillisecond);
 
 // Both sides read, then aligned; the two logs are alike, so the output is empty.
 void BM_Diff(benchmark::State& state) {

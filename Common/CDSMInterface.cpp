@@ -169,6 +169,11 @@ bool HandleIsReadable(TW_HANDLE handle) {
 } // namespace
 #endif
 
+// The Memory Manager is deprecated since macOS 10.8 with no successor: a TWAIN handle on
+// macOS is a Memory Manager handle, so its calls stay, fenced here, and any other
+// deprecated call still warns.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
 TW_HANDLE CDSMInterface::AllocMemory(unsigned int size) {
     return NewHandleClear(static_cast<Size>(size));
 }
@@ -206,6 +211,7 @@ unsigned long CDSMInterface::MemorySize(TW_HANDLE handle) {
     const Size size = GetHandleSize(handle);
     return size > 0 ? static_cast<unsigned long>(size) : 0;
 }
+#pragma GCC diagnostic pop
 
 CBlock CDSMInterface::LockContainer(TW_HANDLE handle, TW_UINT16) {
     const char* base = LockMemory(handle);

@@ -1,9 +1,9 @@
-// twainlog's reader and its three commands on any bytes as a log, fed to the reader in two
+// twainlog's reader and its four commands on any bytes as a log, fed to the reader in two
 // pieces (split where the first byte says), so that lines cut between reads are read too.
 //
 // Besides not crashing: the text output holds no control byte but line feeds and is valid
-// UTF-8, the JSON output is written without an exception, and a log diffed with itself is
-// alike.
+// UTF-8, the JSON output is written without an exception, a log diffed with itself is
+// alike, and the report's page is valid UTF-8 with no element of the log's making.
 #include <cstdint>
 #include <cstdlib>
 #include <sstream>
@@ -13,6 +13,7 @@
 #include "Check.h"
 #include "Diff.h"
 #include "LogReader.h"
+#include "Report.h"
 #include "Summary.h"
 
 namespace {
@@ -21,21 +22,28 @@ using namespace twainlog;
 
 class Commands : public LogSink {
 public:
-    Commands() : side(options), other(options) {}
+    Commands() : side(options), other(options), report(page, "a") {}
 
     void OnRecord(const Record& record) override {
         summary.Add(record);
         checker.Add(record);
         side.Add(record);
         other.Add(record);
+        report.Add(record);
     }
-    void OnNote(const LoggerLine& note) override { summary.Note(note); }
+    void OnNote(const LoggerLine& note) override {
+        summary.Note(note);
+        report.Note(note);
+    }
+    void OnLine(std::string_view text, bool inEntry) override { report.Line(text, inEntry); }
     void OnDiagnostic(const Diagnostic& /*diagnostic*/) override { summary.Diagnostic(); }
 
     DiffOptions options;
     SummaryBuilder summary;
     Checker checker;
     DiffSide side, other;
+    std::ostringstream page;
+    ReportWriter report;
 };
 
 void Require(bool condition) {
@@ -63,6 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     commands.checker.StartLoad("a");
     commands.side.StartLoad("a", true);
     commands.other.StartLoad("b", true);
+    commands.report.StartLoad("a", "");
     LogReader reader(commands);
     const size_t split = size > 0 ? data[0] % (size + 1) : 0;
     reader.Feed(text.substr(0, split));
@@ -79,5 +88,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Require(!DiffSides(commands.side, commands.other, "a", "b", commands.options, out));
     RequirePrintable(out.str());
     SummaryJson(summary, "a").dump();
+    commands.report.EndLoad();
+    commands.report.Finish();
+    const std::string page = commands.page.str();
+    RequirePrintable(page);
+    Require(page.find("<script") == std::string::npos && page.find("<img") == std::string::npos);
     return 0;
 }

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Builds the product once with POSIX alone visible, checks the sources with clang-tidy, then
+# Builds the product once with POSIX alone visible, cross-builds and checks the macOS bundles,
+# checks the sources with clang-tidy, then
 # builds and runs the whole test suite three times: the ThreadSanitizer build, the developer
-# build, then the AddressSanitizer + UndefinedBehaviorSanitizer build; then the developer build
+# build, then the AddressSanitizer + UndefinedBehaviorSanitizer build; then twainlog report's
+# pages in a real browser (headless chromium); then the developer build
 # in the Linux TWAIN layout with the real-stack tests; then the 64-bit Windows build (mingw-w64)
 # with its tests under Wine; last the fuzz target (Clang): its seeds and past findings, and a
 # bounded fuzz run.
@@ -16,6 +18,15 @@ if ! { cmake --preset posix && cmake --build --preset posix; }; then
          "platform type unlike the macOS SDK's (see the first error above; preset 'posix')" >&2
     exit 1
 fi
+# macOS, cross-built (about 30 seconds): the module, the sample driver and the bridge as Mach-O
+# bundles through CMake's Apple code path, x86_64 and then universal (x86_64 and arm64), linked
+# by ld64.lld against the stubs of cmake/darwin-sdk; their checks (layout, Info.plist,
+# MH_BUNDLE, architectures, deployment target, arm64 signature, exports, imports, install).
+for preset in macos-cross macos-cross-universal; do
+    cmake --preset "$preset"
+    cmake --build --preset "$preset"
+    ctest --preset "$preset"
+done
 # Static checks, on the compile commands of the developer build.
 cmake --preset dev
 scripts/tidy.sh
@@ -28,6 +39,8 @@ for preset in dev asan; do
     cmake --build --preset "$preset"
     ctest --preset "$preset"
 done
+# twainlog report's pages in a real browser (headless chromium), on the developer build.
+scripts/browser-test.sh build/dev
 # Builds and tests a preset with real-stack tests, which need the Working Group's sources
 # (TWAINMON_TWAIN_WG_DIR in the environment overrides where they are): refused when its COUNT
 # tests matching PATTERN are not configured.

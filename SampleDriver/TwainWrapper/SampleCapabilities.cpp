@@ -114,6 +114,11 @@ bool Allowed(const CapabilityDef& def, TW_UINT32 value) {
     return v >= min && v <= max && (v - min) % step == 0;
 }
 
+// The Memory Manager is deprecated since macOS 10.8 with no successor: a TWAIN handle on
+// macOS is a Memory Manager handle, so its calls stay, fenced here, and any other
+// deprecated call still warns.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
 // The item of the application's TW_ONEVALUE, read within the bounds of its handle.
 bool ReadOneValue(const TW_CAPABILITY& cap, TW_UINT16 itemType, TW_UINT32& value) {
     if (cap.ConType != TWON_ONEVALUE ||
@@ -123,6 +128,7 @@ bool ReadOneValue(const TW_CAPABILITY& cap, TW_UINT16 itemType, TW_UINT32& value
     HLock(cap.hContainer);
     const TW_ONEVALUE one = *reinterpret_cast<const TW_ONEVALUE*>(*cap.hContainer);
     HUnlock(cap.hContainer);
+#pragma GCC diagnostic pop
     const size_t size = ItemSize(itemType);
     if (one.ItemType != itemType || size == 0 || size > sizeof(TW_UINT32)) {
         return false;
@@ -166,6 +172,9 @@ size_t ItemSize(TW_UINT16 itemType) {
     }
 }
 
+// The Memory Manager, deprecated without a successor for a TWAIN handle (see above).
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
 TW_HANDLE NewContainer(TW_UINT16 conType, TW_UINT16 itemType, const std::vector<TW_UINT32>& items,
                        TW_UINT32 currentIndex, TW_UINT32 defaultIndex) {
     // Items wider than four bytes (frames, strings) are never built by this driver.
@@ -235,11 +244,15 @@ TW_HANDLE NewContainer(TW_UINT16 conType, TW_UINT16 itemType, const std::vector<
     HUnlock(handle);
     return handle;
 }
+#pragma GCC diagnostic pop
 
 void SetSupportedCapsAnswer(const TW_UINT16* caps, size_t count) {
     SupportedCapsAnswer().assign(caps, caps != nullptr ? caps + count : caps);
 }
 
+// The Memory Manager, deprecated without a successor for a TWAIN handle (see above).
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
 TW_HANDLE NewTextOneValue(TW_UINT16 itemType, const char* text) {
     const size_t slot = ItemSize(itemType);
     Handle handle = NewHandleClear(static_cast<Size>(offsetof(TW_ONEVALUE, Item) + slot));
@@ -254,6 +267,7 @@ TW_HANDLE NewTextOneValue(TW_UINT16 itemType, const char* text) {
     HUnlock(handle);
     return handle;
 }
+#pragma GCC diagnostic pop
 
 CCapabilities::CCapabilities() {
     Restore();

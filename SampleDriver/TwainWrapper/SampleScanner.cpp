@@ -428,6 +428,11 @@ CSampleScanner::Outcome CSampleScanner::ImageNativeXfer(TW_UINT16 msg, TW_MEMREF
     // The whole image, rows top to bottom as a memory transfer delivers them. The
     // application owns the handle and disposes of it.
     const ImageFormat format = CurrentFormat();
+    // The Memory Manager is deprecated since macOS 10.8 with no successor: a TWAIN handle on
+    // macOS is a Memory Manager handle, so its calls stay, fenced here, and any other
+    // deprecated call still warns.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
     Handle image = NewHandleClear(static_cast<Size>(format.Bytes()));
     if (image == nullptr) {
         return Fail(TWCC_LOWMEMORY);
@@ -435,6 +440,7 @@ CSampleScanner::Outcome CSampleScanner::ImageNativeXfer(TW_UINT16 msg, TW_MEMREF
     HLock(image);
     RenderRows(format, 0, format.rows, reinterpret_cast<TW_UINT8*>(*image));
     HUnlock(image);
+#pragma GCC diagnostic pop
     *static_cast<TW_HANDLE*>(pData) = image;
     m_nextRow = format.rows;
     m_state = 7;

@@ -7,12 +7,16 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <regex>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "LogText.h"
+#include "Report.h"
 
 namespace twainlog::test {
 namespace {
@@ -200,12 +204,11 @@ const CliCase kLoadCases[] = {
      "DG_CONTROL/DAT_USERINTERFACE/MSG_ENABLEDS = TWRC_SUCCESS\n"},
 };
 
-class Cli : public testing::TestWithParam<CliCase> {};
-
-TEST_P(Cli, OutputAndStatus) {
-    char dir[] = "/tmp/twainlog-hostile-XXXXXX";
+// Writes the files into a new directory, dir.
+void WriteFiles(const std::vector<File>& files, char (&dir)[29]) {
+    std::snprintf(dir, sizeof dir, "/tmp/twainlog-hostile-XXXXXX");
     ASSERT_NE(mkdtemp(dir), nullptr);
-    for (const File& file : GetParam().files) {
+    for (const File& file : files) {
         const size_t slash = file.name.find('/');
         if (slash != std::string::npos) {
             mkdir((dir + ("/" + file.name.substr(0, slash))).c_str(), 0700);
@@ -215,6 +218,13 @@ TEST_P(Cli, OutputAndStatus) {
         fwrite(file.text.data(), 1, file.text.size(), out);
         fclose(out);
     }
+}
+
+class Cli : public testing::TestWithParam<CliCase> {};
+
+TEST_P(Cli, OutputAndStatus) {
+    char dir[29];
+    WriteFiles(GetParam().files, dir);
     std::string args = GetParam().args;
     for (size_t at = args.find('@'); at != std::string::npos; at = args.find('@')) {
         args.replace(at, 1, dir);
@@ -240,6 +250,136 @@ INSTANTIATE_TEST_SUITE_P(Hostile, Cli, testing::ValuesIn(kCases),
                          });
 INSTANTIATE_TEST_SUITE_P(Loads, Cli, testing::ValuesIn(kLoadCases),
                          [](const testing::TestParamInfo<CliCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+// report: each page's marks, tables and bounds; hostile text shows as text, so that no element,
+// attribute or URL of the page comes from a log.
+struct ReportCase {
+    const char* name;
+    std::vector<File> files;
+    std::string path; // in the case's directory
+    size_t calls, buckets, maxBytes;
+    std::vector<std::string> shown; // HTML the page holds
+};
+
+void PrintTo(const ReportCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+// An open source, then n - 1 reads, every 1000th failed without DAT_STATUS after it.
+std::string Many(int n) {
+    std::string text = Call(1, kOpen);
+    for (int i = 2; i <= n; ++i) {
+        text += Call(i, "DG_CONTROL/DAT_CAPABILITY/MSG_GET (CAP_X)",
+                     i % 1000 == 0 ? "TWRC_FAILURE" : "TWRC_SUCCESS");
+    }
+    return text;
+}
+
+const std::string kName = "</title><script>x()</script>]]></svg><img src=http://127.0.0.1:9/>";
+const std::string kShownName =
+    "&lt;/title&gt;&lt;script&gt;x()&lt;/script&gt;]]&gt;&lt;/svg&gt;&lt;img "
+    "src=http://127.0.0.1:9/&gt;";
+
+// An entry whose section was cut: the marker ends it, the next entry goes on on its line.
+const std::string kCut = Call(1, "DG_CONTROL/DAT_CAPABILITY/MSG_GET (CAP_A)", "TWRC_SUCCESS",
+                              "  TW_CAPABILITY = {\r\n    Cap = [CAP_ASize of CAP_xxx too long");
+
+const ReportCase kReportCases[] = {
+    {"HostileNames",
+     {{"h.txt",
+       Call(1, "DG_CONTROL/DAT_PARENT/MSG_OPENDSM", "TWRC_SUCCESS",
+            "  pOrigin:TW_IDENTITY = {\r\n    ProductName = [" + kName + "]\r\n  }\r\n", 3) +
+           "[00002] [DS] DG_CONTROL/DAT_NULL/MSG_XFERREADY\r\n" + Entry("", "TWRC_SUCCESS", {}, 3) +
+           Call(3, "DG_CONTROL/DAT_CAPABILITY/MSG_SET (" + kName + ")", "TWRC_SUCCESS",
+                CapabilityBlock(kName, "\x8e\x1b"), 3)}},
+     "h.txt",
+     3,
+     0,
+     20000,
+     {"<dt>Application</dt><dd>" + kShownName + "</dd>", "<tr><td>" + kShownName + "</td><td>",
+      "\">\\x8e\\x1b</a></td>", "<rect class=\"ds\"", "<rect class=\"fault\"",
+      "MSG_SET on DAT_CAPABILITY in state 3"}},
+    {"DeepNestingCutAtTheEntryBound",
+     {{"deep.txt", kDeep}},
+     "deep.txt",
+     1,
+     0,
+     40000,
+     {"<p class=\"more\">" +
+      std::to_string(kDeep.size() - std::count(kDeep.begin(), kDeep.end(), '\r') -
+                     kEntryTextBytes) +
+      " more bytes left out</p>"}},
+    {"LoggerLinesAreNoEntryText",
+     {{"f.txt", kFragments}},
+     "f.txt",
+     1,
+     0,
+     20000,
+     {"<pre>[00001] [APP] DG_CONTROL/DAT_IDENTITY/MSG_OPENDS\n        Return"}},
+    {"ControlBytes", {{"x.txt", kHostileBytes}}, "x.txt", 1, 0, 20000, {"CAP_\\x1b]0;x\\x07"}},
+    {"CutEntryEndsAtTheMarker",
+     {{"c.txt", kCut.substr(0, kCut.find("too long") + 8) + Call(2, kOpen)}},
+     "c.txt",
+     2,
+     0,
+     20000,
+     {"    Cap = [CAP_ASize of CAP_xxx too long</pre>", "<pre>[00002] [APP] DG_CONTROL"}},
+    {"ManyEntriesInBucketsWithinTheBudgets",
+     {{"m.txt", Many(40000)}},
+     "m.txt",
+     0,
+     313,
+     kEntriesBudget + kKeptBudget + 300000,
+     {"40000 entries, 128 per column at most", "Protocol faults</dt><dd>41<ol>",
+      " entries left out, [", "(CAP_X)</a></td><td>no DAT_STATUS asked</td>"}},
+    {"LoadsInOrder", kLoads, "s", 4, 0, 30000, {"Load 3: @/s/Twainlog_20261206_210744_0001.txt"}},
+};
+
+size_t Occurrences(const std::string& text, const std::string& what) {
+    size_t n = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) {
+        ++n;
+    }
+    return n;
+}
+
+class Report : public testing::TestWithParam<ReportCase> {};
+
+TEST_P(Report, Page) {
+    char dir[29];
+    WriteFiles(GetParam().files, dir);
+    int status = -1;
+    std::string html = Shell(
+        std::string(TWAINLOG) + " report " + dir + "/" + GetParam().path + " 2>/dev/null", status);
+    EXPECT_EQ(status, 0);
+    for (size_t at = html.find(dir); at != std::string::npos; at = html.find(dir)) {
+        html.replace(at, sizeof dir - 1, "@");
+    }
+    EXPECT_LE(html.size(), GetParam().maxBytes);
+    EXPECT_EQ(Occurrences(html, "<a class=\"call\""), GetParam().calls);
+    EXPECT_EQ(Occurrences(html, "<a class=\"bucket\""), GetParam().buckets);
+    EXPECT_EQ(Occurrences(html, "<title>"), Occurrences(html, "</title>"));
+    EXPECT_EQ(Occurrences(html, "<svg "), Occurrences(html, "</svg>"));
+    EXPECT_EQ(Occurrences(html, "<script") + Occurrences(html, "<img"), 0u);
+    // Every link of the page leads to an anchor of it.
+    std::set<std::string> ids;
+    const std::regex id(" id=\"([^\"]*)\""), href(" href=\"#([^\"]*)\"");
+    for (std::sregex_iterator at(html.begin(), html.end(), id), end; at != end; ++at) {
+        ids.insert((*at)[1]);
+    }
+    for (std::sregex_iterator at(html.begin(), html.end(), href), end; at != end; ++at) {
+        EXPECT_EQ(ids.count((*at)[1]), 1u) << (*at)[1];
+    }
+    for (const std::string& shown : GetParam().shown) {
+        EXPECT_NE(html.find(shown), std::string::npos) << shown;
+    }
+    EXPECT_EQ(system(("rm -rf " + std::string(dir)).c_str()), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(, Report, testing::ValuesIn(kReportCases),
+                         [](const testing::TestParamInfo<ReportCase>& info) {
                              return std::string(info.param.name);
                          });
 

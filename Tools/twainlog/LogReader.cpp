@@ -678,6 +678,7 @@ void LogReader::Impl::Physical(std::string_view line, bool ended) {
             ending = Ending::CrLf;
         }
     }
+    const std::string_view whole = line;
     // The cut marker has no line end: the text after it is the next entry's.
     for (size_t cut = line.find(kCutMarker); cut != std::string_view::npos;
          cut = line.find(kCutMarker)) {
@@ -691,6 +692,7 @@ void LogReader::Impl::Physical(std::string_view line, bool ended) {
     if (!line.empty() || ending != Ending::None) {
         Line(line, m_number, ending);
     }
+    m_sink.OnLine(whole, m_has);
 }
 
 void LogReader::Impl::Feed(std::string_view bytes) {

@@ -90,6 +90,10 @@ public:
     virtual void OnDiagnostic(const Diagnostic& /*diagnostic*/) {}
     virtual void OnLoggerLine(const LoggerLine& /*line*/) {}
     virtual void OnNote(const LoggerLine& /*note*/) {}
+    // Each line of the file once read, without its line end; inEntry when it is text of the
+    // latest entry begun (until the next one, a note or the end; a line cut by the cut marker
+    // comes once, after the entry that the marker ended).
+    virtual void OnLine(std::string_view /*text*/, bool /*inEntry*/) {}
 };
 
 // Limits that keep a damaged or hostile file from costing more than a real one would: the

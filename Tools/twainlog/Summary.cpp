@@ -11,13 +11,13 @@
 
 namespace twainlog {
 
-namespace {
-
 bool IsImageTransfer(const Record& record) {
     return record.msg == "MSG_GET" &&
            (record.dat == "DAT_IMAGEMEMXFER" || record.dat == "DAT_IMAGENATIVEXFER" ||
             record.dat == "DAT_IMAGEFILEXFER");
 }
+
+namespace {
 
 // Messages whose container holds the capability's value after the call.
 bool ShowsValue(const std::string& msg) {
@@ -38,6 +38,8 @@ std::string ValueOf(const Record& record, const char* path) {
     return node != nullptr ? node->value : std::string();
 }
 
+} // namespace
+
 std::string Plural(size_t n, const std::string& word) {
     if (n == 1) {
         return "1 " + word;
@@ -45,8 +47,6 @@ std::string Plural(size_t n, const std::string& word) {
     return std::to_string(n) + " " +
            (word.back() == 'y' ? word.substr(0, word.size() - 1) + "ies" : word + "s");
 }
-
-} // namespace
 
 std::string CapabilityValue(const Node& capability, std::string& container) {
     for (const Node& child : capability.children) {
@@ -165,11 +165,12 @@ void SummaryBuilder::Add(const Record& record) {
             failure.condition = ValueOf(record, "TW_STATUS.ConditionCode");
             failure.condition = failure.condition.empty() ? "?" : failure.condition;
             failure.statusSequence = record.sequence;
+            failure.statusLine = record.line;
         }
         m_pendingFailure = -1;
     } else if (record.Failed() && ++s.failureCount <= kMaxListed) {
         m_pendingFailure = static_cast<long>(s.failures.size());
-        s.failures.push_back({load, record.sequence, record.line, record.Title(), "", -1});
+        s.failures.push_back({load, record.sequence, record.line, record.Title(), "", -1, 0});
     } else if (record.Failed()) {
         m_pendingFailure = -1;
     }
@@ -183,12 +184,14 @@ void SummaryBuilder::Add(const Record& record) {
         m_info.length = ValueOf(record, "TW_IMAGEINFO.ImageLength");
         m_info.pixelType = ValueOf(record, "TW_IMAGEINFO.PixelType");
         m_info.bitsPerPixel = ValueOf(record, "TW_IMAGEINFO.BitsPerPixel");
+        m_info.compression = ValueOf(record, "TW_IMAGEINFO.Compression");
     } else if (IsImageTransfer(record)) {
         if (!m_imageOpen || !m_image.outcome.empty()) {
             CloseImage();
             m_image = m_info;
             m_image.load = load;
             m_image.sequence = record.sequence;
+            m_image.line = record.line;
             m_image.mechanism = record.dat == "DAT_IMAGEMEMXFER"      ? "memory"
                                 : record.dat == "DAT_IMAGENATIVEXFER" ? "native"
                                                                       : "file";
@@ -196,6 +199,8 @@ void SummaryBuilder::Add(const Record& record) {
             m_hasImage = m_imageOpen = true;
         }
         if (m_image.mechanism == "memory" && record.returnCode != "TWRC_CANCEL") {
+            const std::string compression = ValueOf(record, "TW_IMAGEMEMXFER.Compression");
+            m_image.compression = compression.empty() ? m_image.compression : compression;
             ++m_image.strips;
             unsigned long long written = 0;
             if (ParseNumber(ValueOf(record, "TW_IMAGEMEMXFER.BytesWritten"), written)) {

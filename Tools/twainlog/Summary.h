@@ -31,18 +31,21 @@ struct FailureReport {
     std::string title;
     std::string condition; // the ConditionCode the next DAT_STATUS gave, "" when not asked
     long statusSequence = -1;
+    size_t statusLine = 0;
 };
 
 struct ImageReport {
     size_t load = 0;
-    long sequence = -1;    // the transfer's first call
+    long sequence = -1; // the transfer's first call
+    size_t line = 0;
     std::string mechanism; // "memory", "native", "file"
     std::string outcome;   // the code that ended it: "TWRC_XFERDONE", "TWRC_CANCEL", "" if open
     size_t strips = 0;     // memory transfers: the calls that wrote a strip
     unsigned long long bytes = 0;
     bool bytesKnown = false;                            // every strip's BytesWritten was in the log
     std::string width, length, pixelType, bitsPerPixel; // from the TW_IMAGEINFO before it
-    long pendingAfter = -2; // TW_PENDINGXFERS Count after its MSG_ENDXFER; -2 when unknown
+    std::string compression; // the TW_IMAGEINFO's, or the memory transfer's own
+    long pendingAfter = -2;  // TW_PENDINGXFERS Count after its MSG_ENDXFER; -2 when unknown
 };
 
 struct CapabilityReport {
@@ -114,6 +117,12 @@ private:
     bool m_hasImage = false;
     bool m_imageOpen = false; // no MSG_ENDXFER yet
 };
+
+// A call that moves an image: DAT_IMAGEMEMXFER, DAT_IMAGENATIVEXFER or DAT_IMAGEFILEXFER.
+bool IsImageTransfer(const Record& record);
+
+// "1 entry", "2 entries", "3 calls".
+std::string Plural(size_t n, const std::string& word);
 
 // One log, as one load.
 Summary Summarize(const Log& log, const std::string& name = "");

@@ -1,6 +1,6 @@
 // twainlog: answers from the monitor's log files what happened in a scan session (summary),
-// whether the application or the source broke the TWAIN protocol (check), and what one
-// session does differently from another (diff).
+// whether the application or the source broke the TWAIN protocol (check), what one session
+// does differently from another (diff), and the whole of it as one HTML page (report).
 #include <unistd.h>
 
 #include <algorithm>
@@ -21,6 +21,7 @@
 #include "Diff.h"
 #include "LogReader.h"
 #include "LogVocabulary.h"
+#include "Report.h"
 #include "Summary.h"
 
 namespace {
@@ -116,6 +117,7 @@ public:
     std::function<void(const Record&)> record;
     std::function<void(const LoggerLine&)> note;
     std::function<void()> diagnostic;
+    std::function<void(std::string_view, bool)> line;
 
     void OnRecord(const Record& r) override {
         ++m_records;
@@ -124,6 +126,11 @@ public:
     void OnNote(const LoggerLine& n) override {
         if (note) {
             note(n);
+        }
+    }
+    void OnLine(std::string_view text, bool inEntry) override {
+        if (line) {
+            line(text, inEntry);
         }
     }
     void OnDiagnostic(const Diagnostic& d) override {
@@ -187,22 +194,25 @@ static int Run(int argc, char** argv) {
     CLI::App* summary = app.add_subcommand(
         "summary", "Counts per triplet and return code, failures with their condition codes, "
                    "states, images and bytes, final capability values");
-    summary
-        ->add_option("LOG", logPaths,
-                     "Monitor log files or directories of them (the loads of a session), - for "
-                     "standard input")
-        ->required();
+    const auto addLogs = [&](CLI::App* command, const std::string& help) {
+        command->add_option("LOG", logPaths, help)->required();
+    };
+    addLogs(summary, "Monitor log files or directories of them (the loads of a session), - for "
+                     "standard input");
     summary->add_flag("--json", json, "JSON for scripts");
 
     CLI::App* check = app.add_subcommand(
         "check", "Protocol faults: calls in states TWAIN does not allow, transfers without "
                  "MSG_ENDXFER, failures never asked about, a source left open. Exit status 0 "
                  "when clean, 1 when a fault is found, 2 when the file cannot be read");
-    check
-        ->add_option("LOG", logPaths,
-                     "Monitor log files or directories of them, - for standard input; the state "
-                     "is followed per load")
-        ->required();
+    addLogs(check, "Monitor log files or directories of them, - for standard input; the state "
+                   "is followed per load");
+
+    CLI::App* report = app.add_subcommand(
+        "report", "One self-contained HTML page per session: per load its identities and "
+                  "counts, a timeline of the calls and states, the failures, capabilities and "
+                  "images as tables, and the entries themselves");
+    addLogs(report, "Monitor log files or directories of them, - for standard input");
 
     std::string pathA, pathB, color = "auto";
     DiffOptions diffOptions;
@@ -292,6 +302,27 @@ static int Run(int argc, char** argv) {
         }
         PrintFaults(checker.Faults(), out);
         return finish(checker.Faults().empty() ? 0 : 1);
+    }
+    if (report->parsed()) {
+        std::vector<LoadFile> files;
+        if (!ListLoads(logPaths, files)) {
+            return kUnreadable;
+        }
+        ReportWriter writer(out, Joined(logPaths));
+        Reporter reporter;
+        reporter.record = [&](const Record& r) { writer.Add(r); };
+        reporter.note = [&](const LoggerLine& n) { writer.Note(n); };
+        reporter.diagnostic = [&] { writer.Diagnostic(); };
+        reporter.line = [&](std::string_view text, bool inEntry) { writer.Line(text, inEntry); };
+        for (const LoadFile& file : files) {
+            writer.StartLoad(file.path == "-" ? "<stdin>" : file.path, file.stamp);
+            if (!reporter.Read(file.path)) {
+                return kUnreadable;
+            }
+            writer.EndLoad();
+        }
+        writer.Finish();
+        return finish(0);
     }
     if (pathA == "-" && pathB == "-") {
         Complain("only one of the two logs can be standard input");

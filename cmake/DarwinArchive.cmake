@@ -1,0 +1,40 @@
+# The static libraries of the macOS cross-build, as Apple's libtool makes them: llvm-ar cannot
+# index the fat objects of a universal build, so each architecture gets its own archive of
+# thin objects, and llvm-lipo joins them into one fat archive.
+#   cmake -DAR=<llvm-ar> -DLIPO=<llvm-lipo> -DTARGET=<archive> "-DOBJECTS=<objects>" -P DarwinArchive.cmake
+separate_arguments(objects UNIX_COMMAND "${OBJECTS}")
+set(archs "")
+foreach(object IN LISTS objects)
+    execute_process(COMMAND "${LIPO}" -archs "${object}" OUTPUT_VARIABLE object_archs
+                    COMMAND_ERROR_IS_FATAL ANY)
+    separate_arguments(object_archs UNIX_COMMAND "${object_archs}")
+    list(APPEND archs ${object_archs})
+endforeach()
+list(REMOVE_DUPLICATES archs)
+file(REMOVE "${TARGET}")
+list(LENGTH archs arch_count)
+if(arch_count LESS_EQUAL 1)
+    execute_process(COMMAND "${AR}" qcs "${TARGET}" ${objects} COMMAND_ERROR_IS_FATAL ANY)
+    return()
+endif()
+set(work "${TARGET}.slices")
+file(REMOVE_RECURSE "${work}")
+set(slices "")
+foreach(arch IN LISTS archs)
+    set(thin_objects "")
+    set(index 0)
+    foreach(object IN LISTS objects)
+        math(EXPR index "${index} + 1")
+        get_filename_component(name "${object}" NAME)
+        set(thin "${work}/${arch}/${index}_${name}")
+        file(MAKE_DIRECTORY "${work}/${arch}")
+        execute_process(COMMAND "${LIPO}" "${object}" -thin ${arch} -output "${thin}"
+                        COMMAND_ERROR_IS_FATAL ANY)
+        list(APPEND thin_objects "${thin}")
+    endforeach()
+    execute_process(COMMAND "${AR}" qcs "${work}/${arch}.a" ${thin_objects}
+                    COMMAND_ERROR_IS_FATAL ANY)
+    list(APPEND slices "${work}/${arch}.a")
+endforeach()
+execute_process(COMMAND "${LIPO}" -create ${slices} -output "${TARGET}" COMMAND_ERROR_IS_FATAL ANY)
+file(REMOVE_RECURSE "${work}")

@@ -1,0 +1,63 @@
+/* <sys/stat.h> of Darwin: struct stat with the 64-bit st_ino, whose calls are the $INODE64
+   ones on x86_64. */
+#ifndef _SYS_STAT_H_
+#define _SYS_STAT_H_
+#include <sys/types.h>
+#include <time.h>
+struct stat {
+    dev_t st_dev;
+    mode_t st_mode;
+    nlink_t st_nlink;
+    __darwin_ino64_t st_ino;
+    uid_t st_uid;
+    gid_t st_gid;
+    dev_t st_rdev;
+    struct timespec st_atimespec;
+    struct timespec st_mtimespec;
+    struct timespec st_ctimespec;
+    struct timespec st_birthtimespec;
+    off_t st_size;
+    blkcnt_t st_blocks;
+    blksize_t st_blksize;
+    __uint32_t st_flags;
+    __uint32_t st_gen;
+    __int32_t st_lspare;
+    __int64_t st_qspare[2];
+};
+#define st_atime st_atimespec.tv_sec
+#define st_mtime st_mtimespec.tv_sec
+#define st_ctime st_ctimespec.tv_sec
+#define S_IFMT 0170000
+#define S_IFIFO 0010000
+#define S_IFCHR 0020000
+#define S_IFDIR 0040000
+#define S_IFBLK 0060000
+#define S_IFREG 0100000
+#define S_IFLNK 0120000
+#define S_IFSOCK 0140000
+#define S_ISDIR(m) (((m) & S_IFMT) == S_IFDIR)
+#define S_ISREG(m) (((m) & S_IFMT) == S_IFREG)
+#define S_ISLNK(m) (((m) & S_IFMT) == S_IFLNK)
+#define S_ISFIFO(m) (((m) & S_IFMT) == S_IFIFO)
+#define S_IRWXU 0000700
+#define S_IRUSR 0000400
+#define S_IWUSR 0000200
+#define S_IXUSR 0000100
+#define S_IRWXG 0000070
+#define S_IRGRP 0000040
+#define S_IWGRP 0000020
+#define S_IXGRP 0000010
+#define S_IRWXO 0000007
+#define S_IROTH 0000004
+#define S_IWOTH 0000002
+#define S_IXOTH 0000001
+#define S_ISVTX 0001000
+__BEGIN_DECLS
+int fstat(int, struct stat*) __DARWIN_INODE64(fstat);
+int lstat(const char*, struct stat*) __DARWIN_INODE64(lstat);
+int stat(const char*, struct stat*) __DARWIN_INODE64(stat);
+int chmod(const char*, mode_t);
+int mkdir(const char*, mode_t);
+mode_t umask(mode_t);
+__END_DECLS
+#endif
