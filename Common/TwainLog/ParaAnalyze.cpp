@@ -737,8 +737,12 @@ void setupTwainLog() {
 
     if (g_pLogFile == nullptr) {
         // One reading for the whole stamp: date, time and milliseconds of the same instant.
+#ifdef _WIN32
+        const struct timeval now = twainwin::LocalClock();
+#else
         struct timeval now {};
         gettimeofday(&now, nullptr);
+#endif
         if (FILE* file = CreateLogFile(directory, now)) {
             StartLogFile(file);
         }

@@ -117,6 +117,24 @@ TEST(LogFile, PlantedNamesAreNeverWritten) {
     }
 }
 
+// The load stamp is GetLocalTime's reading, to the second (two readings: a few tries, should a
+// second begin between them).
+TEST(LogFile, LoadStampIsTheLocalTime) {
+    std::string stamp;
+    std::string expected;
+    for (int attempt = 0; attempt < 3 && (stamp.empty() || stamp != expected); ++attempt) {
+        SYSTEMTIME local{};
+        GetLocalTime(&local);
+        char text[64];
+        ASSERT_TRUE(MakeLoadStamp(twainwin::LocalClock(), text, sizeof text));
+        stamp.assign(text, 15);
+        snprintf(text, sizeof text, "%04u%02u%02u_%02u%02u%02u", local.wYear, local.wMonth,
+                 local.wDay, local.wHour, local.wMinute, local.wSecond);
+        expected = text;
+    }
+    EXPECT_EQ(stamp, expected);
+}
+
 // Links planted by the host at the first two names of the stamp, in UTC (WindowsStack.sh
 // links): one to a file, one to a name where nothing is. Neither is followed; the load takes
 // the third name. (Run by that script only: Wine cannot plant a link itself.)
