@@ -39,7 +39,7 @@ if [ "$mode" = links ]; then
     rm -rf "$dir" && mkdir -p "$dir" && printf keep >"$dir/victim.txt"
     ln -s "$dir/victim.txt" "$dir/Twainlog_20261206_210754_0123.txt"
     ln -s "$dir/nothing.txt" "$dir/Twainlog_20261206_210754_0123_01.txt"
-    TWAINMON_LINKED_FOLDER="Z:$dir" wine_run "$build/Tests/Windows/windows_log_tests.exe" \
+    TWAINMON_LINKED_FOLDER="Z:$dir" wine_run "$build/Tests/Windows/windows_tests.exe" \
         --gtest_also_run_disabled_tests --gtest_filter='LogFile.DISABLED_*' || fail "the test"
     [ "$(cat "$dir/victim.txt")" = keep ] || fail "the linked file was written"
     [ ! -e "$dir/nothing.txt" ] || fail "a file was created through the link"
