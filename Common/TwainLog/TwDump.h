@@ -104,6 +104,11 @@ private:
     size_t m_size = 0;
 };
 
+// The message a TW_EVENT delivered; MSG_NULL when there is no event structure.
+inline TW_UINT16 EventMessage(const void* pEvent) {
+    return CBlock::Of(static_cast<const TW_EVENT*>(pEvent)).U16(offsetof(TW_EVENT, TWMessage));
+}
+
 // Bytes of one item of a TWTY_ type, which is also the stride of a list; 0 above TWTY_STR255.
 size_t ItemSize(unsigned short itemType);
 

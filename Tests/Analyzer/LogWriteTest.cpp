@@ -22,6 +22,7 @@
 #include "AnalyzerFixture.h"
 #include "CDSMInterface.h"
 #include "ParaAnalyze.h"
+#include "TwainLog.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 
 #include <unistd.h>
 
-#include "ParaAnalyze.h"
+#include "LogFile.h"
 #include "TwainLog.h"
 
 namespace {
