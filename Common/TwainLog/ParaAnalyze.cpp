@@ -36,31 +36,15 @@ void CParaAnalyze::SetTriplet(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, unsigned
 
 void CParaAnalyze::SetResult(char* pResult) {
     m_pResult = pResult;
-    m_nResultLength = pResult ? strnlen(pResult, RESULT_TEXT_SIZE - 1) : 0;
-    if (pResult != nullptr) {
-        pResult[m_nResultLength] = '\0';
-    }
+    m_sink.Reset(pResult, RESULT_TEXT_SIZE);
 }
 
 bool CParaAnalyze::Append(const char* format, ...) {
-    if (m_pResult == nullptr) {
-        return false;
-    }
-    const size_t room = RESULT_TEXT_SIZE - m_nResultLength;
-    if (room <= 1) {
-        return false;
-    }
     va_list args;
     va_start(args, format);
-    const int written = TwFormatV(m_pResult + m_nResultLength, room, format, args);
+    const bool room = m_sink.AppendV(format, args);
     va_end(args);
-    if (written < 0) {
-        m_pResult[m_nResultLength] = '\0';
-        return true;
-    }
-    m_nResultLength +=
-        static_cast<size_t>(written) < room ? static_cast<size_t>(written) : room - 1;
-    return m_nResultLength < RESULT_TEXT_SIZE - 1;
+    return room;
 }
 
 const char* CParaAnalyze::MacroName(MacroTable table, int64_t value) {
@@ -78,7 +62,7 @@ void CParaAnalyze::Init(const char* name) {
 
 bool CParaAnalyze::HeaderMake(char* out) {
     char* const savedResult = m_pResult;
-    const size_t savedLength = m_nResultLength;
+    const CTextSink savedSink = m_sink;
     SetResult(out);
 
     const time_t now = time(nullptr);
@@ -97,7 +81,7 @@ bool CParaAnalyze::HeaderMake(char* out) {
     Append("  << Current time = %s >>%s", stamp, CRLF);
 
     m_pResult = savedResult;
-    m_nResultLength = savedLength;
+    m_sink = savedSink;
     return true;
 }
 

@@ -8,6 +8,7 @@
 
 #include "LogVocabulary.h"
 #include "TwDump.h"
+#include "TwPrint.h"
 #include "TwainExport.h"
 #include "twain.h"
 #include "twaintbl.h"
@@ -177,8 +178,6 @@ public:
     char m_szAppName[32] = "APP"; // the rest zero
 
 private:
-    friend class CDumpScope; // prints the dumpers' lines through Append
-
     // Calls the per-DAT member of m_DAT, if it has one.
     bool DispatchDat();
     // Takes the current triplet and the result text to append to.
@@ -188,12 +187,12 @@ private:
     void SetResult(char* pResult);
     // The one append: formats at the end of m_pResult, never past RESULT_TEXT_SIZE. False
     // once the text is full: whatever is appended after that is cut, so a renderer of a long
-    // list may stop there.
+    // list may stop there. The dumpers' scopes write to the same text through m_sink.
     bool Append(const char* format, ...) __attribute__((format(printf, 2, 3)));
     // The name of value in table (or its miss text), composed in m_szMacroName.
     const char* MacroName(MacroTable table, int64_t value);
 
-    size_t m_nResultLength = 0; // length of the text at m_pResult
+    CTextSink m_sink; // m_pResult, its length and RESULT_TEXT_SIZE
 };
 
 // The bytes of the structure a DAT's pData points to, as the DAT's row gives them: at least

@@ -49,7 +49,7 @@ bool CParaAnalyze::TwCapabilityAnalyze(TW_CAPABILITY* pCapability) {
     }
     char name[kMacroNameSize];
     GetCapabilityName(b.U16(OFF(TW_CAPABILITY, Cap)), name, sizeof name);
-    CDumpScope s(*this, "TW_CAPABILITY", 2, 10);
+    CDumpScope s(m_sink, "TW_CAPABILITY", 10);
     s.Text("Cap", name);
     s.Name("ConType", MacroRows(twon_macros), b.U16(OFF(TW_CAPABILITY, ConType)));
     s.Ptr("hContainer", b.Ptr32(OFF(TW_CAPABILITY, hContainer)));
@@ -91,7 +91,7 @@ bool CParaAnalyze::TwOneValueAnalyze(unsigned short cap, const CBlock& container
     }
     const TW_UINT16 itemType = container.U16(OFF(TW_ONEVALUE, ItemType));
     char value[kItemTextSize];
-    CDumpScope s(*this, "TW_ONEVALUE", 4, 8);
+    CDumpScope s(m_sink, "TW_ONEVALUE", 8);
     s.Name("ItemType", MacroRows(twty_macros), itemType);
     s.Text("Item",
            ValToStr(cap, itemType, container.Sub(OFF(TW_ONEVALUE, Item), kToTheEnd), value));
@@ -103,7 +103,7 @@ bool CParaAnalyze::TwEnumerationAnalyze(unsigned short cap, const CBlock& contai
         return true;
     }
     const TW_UINT16 itemType = container.U16(OFF(TW_ENUMERATION, ItemType));
-    CDumpScope s(*this, "TW_ENUMERATION", 4, 12);
+    CDumpScope s(m_sink, "TW_ENUMERATION", 12);
     s.Name("ItemType", MacroRows(twty_macros), itemType);
     s.Ld("NumItems", container.Ld(OFF(TW_ENUMERATION, NumItems)));
     s.Ld("CurrentIndex", container.Ld(OFF(TW_ENUMERATION, CurrentIndex)));
@@ -118,7 +118,7 @@ bool CParaAnalyze::TwArrayAnalyze(unsigned short cap, const CBlock& container) {
         return true;
     }
     const TW_UINT16 itemType = container.U16(OFF(TW_ARRAY, ItemType));
-    CDumpScope s(*this, "TW_ARRAY", 4, 8);
+    CDumpScope s(m_sink, "TW_ARRAY", 8);
     s.Name("ItemType", MacroRows(twty_macros), itemType);
     s.Ld("NumItems", container.Ld(OFF(TW_ARRAY, NumItems)));
     MakeItemList(cap, itemType, container.U32(OFF(TW_ARRAY, NumItems)),
@@ -137,7 +137,7 @@ bool CParaAnalyze::TwRangeAnalyze(unsigned short cap, const CBlock& container) {
         return ValToStr(cap, itemType, container.Sub(offset, kToTheEnd), text);
     };
     char value[kItemTextSize];
-    CDumpScope s(*this, "TW_RANGE", 4, 12);
+    CDumpScope s(m_sink, "TW_RANGE", 12);
     s.Name("ItemType", MacroRows(twty_macros), itemType);
     s.Text("MinValue", field(OFF(TW_RANGE, MinValue), value));
     s.Text("MaxValue", field(OFF(TW_RANGE, MaxValue), value));
@@ -155,7 +155,7 @@ bool CParaAnalyze::TwCapExtAnalyze(TW_CAPEXT* pCapExt) {
     }
     char name[kMacroNameSize];
     GetCapabilityName(b.U16(OFF(TW_CAPEXT, Cap)), name, sizeof name);
-    CDumpScope s(*this, "TW_CAPEXT", 2, 10);
+    CDumpScope s(m_sink, "TW_CAPEXT", 10);
     s.Text("Cap", name);
     s.Hex("Properties", b.U16(OFF(TW_CAPEXT, Properties)), 4);
     return true;
@@ -170,7 +170,7 @@ bool CParaAnalyze::TwIdentityAnalyze(TW_IDENTITY* pIdentity) {
         return true;
     }
     char text[256];
-    CDumpScope s(*this, m_MSG == MSG_OPENDSM ? "pOrigin:TW_IDENTITY" : "TW_IDENTITY", 2, 15);
+    CDumpScope s(m_sink, m_MSG == MSG_OPENDSM ? "pOrigin:TW_IDENTITY" : "TW_IDENTITY", 15);
     s.Ld("Id", static_cast<long>(b.Id(OFF(TW_IDENTITY, Id))));
     s.Nested("Version");
     TwVersionAnalyze(&pIdentity->Version);
@@ -189,7 +189,7 @@ bool CParaAnalyze::TwVersionAnalyze(TW_VERSION* pVersion) {
         return true;
     }
     char text[256];
-    CDumpScope s(*this, "TW_VERSION", 4, 8);
+    CDumpScope s(m_sink, "TW_VERSION", 8);
     s.Int("MajorNum", b.U16(OFF(TW_VERSION, MajorNum)));
     s.Int("MinorNum", b.U16(OFF(TW_VERSION, MinorNum)));
     s.Name("Language", MacroRows(twlg_macros), b.U16(OFF(TW_VERSION, Language)));
@@ -203,7 +203,7 @@ bool CParaAnalyze::TwFrameAnalyze(TW_FRAME* pFrame) {
     if (b.IsNull()) {
         return true;
     }
-    CDumpScope s(*this, "TW_FRAME", 4, 6);
+    CDumpScope s(m_sink, "TW_FRAME", 6);
     s.Fix("Left", b.Fix32(OFF(TW_FRAME, Left)));
     s.Fix("Top", b.Fix32(OFF(TW_FRAME, Top)));
     s.Fix("Right", b.Fix32(OFF(TW_FRAME, Right)));
@@ -217,7 +217,7 @@ bool CParaAnalyze::TwImageInfoAnalyze(TW_IMAGEINFO* pImageInfo) {
         return true;
     }
     char list[kNumberListSize];
-    CDumpScope s(*this, "TW_IMAGEINFO", 2, 16);
+    CDumpScope s(m_sink, "TW_IMAGEINFO", 16);
     s.Fix("XResolution", b.Fix32(OFF(TW_IMAGEINFO, XResolution)));
     s.Fix("YResolution", b.Fix32(OFF(TW_IMAGEINFO, YResolution)));
     s.Int("ImageWidth", b.I32(OFF(TW_IMAGEINFO, ImageWidth)));
@@ -236,7 +236,7 @@ bool CParaAnalyze::TwImageLayoutAnalyze(TW_IMAGELAYOUT* pImageLayout) {
     if (b.IsNull()) {
         return true;
     }
-    CDumpScope s(*this, "TW_IMAGELAYOUT", 2, 14);
+    CDumpScope s(m_sink, "TW_IMAGELAYOUT", 14);
     s.Nested("Frame");
     TwFrameAnalyze(&pImageLayout->Frame);
     s.Ld("DocumentNumber", b.Ld(OFF(TW_IMAGELAYOUT, DocumentNumber)));
@@ -251,7 +251,7 @@ bool CParaAnalyze::TwImageMemXferAnalyze(TW_IMAGEMEMXFER* pImageMemXfer) {
     if (b.IsNull()) {
         return true;
     }
-    CDumpScope s(*this, "TW_IMAGEMEMXFER", 2, 12, 0);
+    CDumpScope s(m_sink, "TW_IMAGEMEMXFER", 12, CDumpScope::Layout::BraceAtMargin);
     s.Name("Compression", MacroRows(twcp_macros), b.U16(OFF(TW_IMAGEMEMXFER, Compression)));
     s.Ld("BytesPerRow", b.Ld(OFF(TW_IMAGEMEMXFER, BytesPerRow)));
     s.Ld("Columns", b.Ld(OFF(TW_IMAGEMEMXFER, Columns)));
@@ -269,7 +269,7 @@ bool CParaAnalyze::TwMemoryAnalyze(TW_MEMORY* pMemory) {
     if (b.IsNull()) {
         return true;
     }
-    CDumpScope s(*this, "TW_MEMORY", 4, 6);
+    CDumpScope s(m_sink, "TW_MEMORY", 6);
     s.Hex("Flags", b.U32(OFF(TW_MEMORY, Flags)));
     s.Ld("Length", b.Ld(OFF(TW_MEMORY, Length)));
     s.Ptr("TheMem", b.Ptr32(OFF(TW_MEMORY, TheMem)));
@@ -282,7 +282,7 @@ bool CParaAnalyze::TwPendingXfersAnalyze(TW_PENDINGXFERS* pPendingXfers) {
     if (b.IsNull()) {
         return true;
     }
-    CDumpScope s(*this, "TW_PENDINGXFERS", 2, 5);
+    CDumpScope s(m_sink, "TW_PENDINGXFERS", 5);
     s.Int("Count", b.I16(OFF(TW_PENDINGXFERS, Count)));
     s.Ld("EOJ", b.Ld(OFF(TW_PENDINGXFERS, EOJ)));
     return true;
@@ -293,7 +293,7 @@ bool CParaAnalyze::TwSetupMemXferAnalyze(TW_SETUPMEMXFER* pSetupMemXfer) {
     if (b.IsNull()) {
         return true;
     }
-    CDumpScope s(*this, "TW_SETUPMEMXFER", 2, 10);
+    CDumpScope s(m_sink, "TW_SETUPMEMXFER", 10);
     s.Ld("MinBufSize", b.Ld(OFF(TW_SETUPMEMXFER, MinBufSize)));
     s.Ld("MaxBufSize", b.Ld(OFF(TW_SETUPMEMXFER, MaxBufSize)));
     s.Ld("Preferred", b.Ld(OFF(TW_SETUPMEMXFER, Preferred)));
@@ -308,7 +308,7 @@ bool CParaAnalyze::TwSetupFileXferAnalyze(TW_SETUPFILEXFER* pSetupFileXfer) {
         return true;
     }
     char text[sizeof(TW_STR255) + 1];
-    CDumpScope s(*this, "TW_SETUPFILEXFER", 2, 8);
+    CDumpScope s(m_sink, "TW_SETUPFILEXFER", 8);
     s.Text("FileName", b.Str(OFF(TW_SETUPFILEXFER, FileName), sizeof(TW_STR255), text));
     s.Name("Format", MacroRows(twff_macros), b.U16(OFF(TW_SETUPFILEXFER, Format)));
     s.Int("VRefNum", b.I16(OFF(TW_SETUPFILEXFER, VRefNum)));
@@ -320,7 +320,7 @@ bool CParaAnalyze::TwStatusAnalyze(TW_STATUS* pStatus) {
     if (b.IsNull()) {
         return true;
     }
-    CDumpScope s(*this, "TW_STATUS", 2, 13);
+    CDumpScope s(m_sink, "TW_STATUS", 13);
     s.Name("ConditionCode", MacroRows(twcc_macros), b.U16(OFF(TW_STATUS, ConditionCode)));
     return true;
 }
@@ -330,7 +330,7 @@ bool CParaAnalyze::TwUserInterfaceAnalyze(TW_USERINTERFACE* pUserInterface) {
     if (b.IsNull()) {
         return true;
     }
-    CDumpScope s(*this, "TW_USERINTERFACE", 2, 7);
+    CDumpScope s(m_sink, "TW_USERINTERFACE", 7);
     s.Text("ShowUI", b.Bool(OFF(TW_USERINTERFACE, ShowUI)));
     s.Text("ModalUI", b.Bool(OFF(TW_USERINTERFACE, ModalUI)));
     s.Ptr("hParent", b.Ptr32(OFF(TW_USERINTERFACE, hParent)));
@@ -344,7 +344,7 @@ bool CParaAnalyze::TwEventAnalyze(TW_EVENT* pEvent) {
     if (b.IsNull() || message == MSG_NULL) {
         return true;
     }
-    CDumpScope s(*this, "TW_EVENT", 2, 9);
+    CDumpScope s(m_sink, "TW_EVENT", 9);
     s.Ptr("pEvent", b.Ptr32(OFF(TW_EVENT, pEvent)));
     s.Name("TWMessage", StandardOrVendor(message, MacroRows(msg_macros), MacroRows(msg_xq_macros)),
            message);
@@ -356,7 +356,7 @@ bool CParaAnalyze::TwCustomDsDataAnalyze(TW_CUSTOMDSDATA* pCustomDsData) {
     if (b.IsNull()) {
         return true;
     }
-    CDumpScope s(*this, "TW_CUSTOMDSDATA", 2, 10);
+    CDumpScope s(m_sink, "TW_CUSTOMDSDATA", 10);
     s.Int("InfoLength", b.I32(OFF(TW_CUSTOMDSDATA, InfoLength)));
     s.Ptr("hData", b.Ptr32(OFF(TW_CUSTOMDSDATA, hData)));
     return true;
@@ -378,7 +378,7 @@ bool CParaAnalyze::TwUint32(void* pData) {
     if (b.IsNull()) {
         return true;
     }
-    CDumpScope s(*this, "TW_UINT32", 2, 4);
+    CDumpScope s(m_sink, "TW_UINT32", 4);
     if (m_DAT == DAT_XFERGROUP || m_DAT == DAT_IMAGENATIVEXFER) {
         s.Ptr("Item", b.U32(0));
     } else {
@@ -393,7 +393,7 @@ bool CParaAnalyze::TwExtImageInfoAnalyze(TW_EXTIMAGEINFO* pExtImageInfo) {
     if (b.IsNull()) {
         return true;
     }
-    CDumpScope s(*this, "TW_EXTIMAGEINFO", 2, 8);
+    CDumpScope s(m_sink, "TW_EXTIMAGEINFO", 8);
     s.Ld("NumInfos", b.Ld(OFF(TW_EXTIMAGEINFO, NumInfos)));
     s.Nested("Info");
     TwInfoAnalyze(&pExtImageInfo->Info[0]);
@@ -405,7 +405,7 @@ bool CParaAnalyze::TwInfoAnalyze(TW_INFO* pInfo) {
     if (b.IsNull()) {
         return true;
     }
-    CDumpScope s(*this, "TW_INFO", 4, 8);
+    CDumpScope s(m_sink, "TW_INFO", 8);
     s.Int("InfoID", b.U16(OFF(TW_INFO, InfoID)));
     s.Name("ItemType", MacroRows(twty_macros), b.U16(OFF(TW_INFO, ItemType)));
     s.Int("NumItems", b.U16(OFF(TW_INFO, NumItems)));
@@ -434,7 +434,7 @@ bool CParaAnalyze::TwCieColorAnalyze(TW_CIECOLOR* pCieColor) {
     if (b.IsNull()) {
         return true;
     }
-    CDumpScope s(*this, "TW_CIECOLOR", 2, 15);
+    CDumpScope s(m_sink, "TW_CIECOLOR", 15);
     s.Name("ColorSpace", MacroRows(twpt_macros), b.U16(OFF(TW_CIECOLOR, ColorSpace)));
     s.Int("LowEndian", b.I16(OFF(TW_CIECOLOR, LowEndian)));
     s.Int("DeviceDependent", b.I16(OFF(TW_CIECOLOR, DeviceDependent)));
@@ -463,7 +463,7 @@ bool CParaAnalyze::TwTransformStageAnalyze(TW_TRANSFORMSTAGE* pStage) {
         return true;
     }
     char label[16];
-    CDumpScope s(*this, "TW_TRANSFORMSTAGE", 4, 9);
+    CDumpScope s(m_sink, "TW_TRANSFORMSTAGE", 9);
     for (int i = 0; i < 3; ++i) {
         TwFormat(label, sizeof label, "Decode[%d]", i);
         s.Nested(label);
@@ -484,7 +484,7 @@ bool CParaAnalyze::TwDecodeFunctionAnalyze(TW_DECODEFUNCTION* pDecode) {
     if (b.IsNull()) {
         return true;
     }
-    CDumpScope s(*this, "TW_DECODEFUNCTION", 6, 11);
+    CDumpScope s(m_sink, "TW_DECODEFUNCTION", 11);
     s.Fix("StartIn", b.Fix32(OFF(TW_DECODEFUNCTION, StartIn)));
     s.Fix("BreakIn", b.Fix32(OFF(TW_DECODEFUNCTION, BreakIn)));
     s.Fix("EndIn", b.Fix32(OFF(TW_DECODEFUNCTION, EndIn)));
@@ -501,7 +501,7 @@ bool CParaAnalyze::TwCiePointAnalyze(TW_CIEPOINT* pPoint) {
     if (b.IsNull()) {
         return true;
     }
-    CDumpScope s(*this, "TW_CIEPOINT", 4, 1);
+    CDumpScope s(m_sink, "TW_CIEPOINT", 1);
     s.Fix("X", b.Fix32(OFF(TW_CIEPOINT, X)));
     s.Fix("Y", b.Fix32(OFF(TW_CIEPOINT, Y)));
     s.Fix("Z", b.Fix32(OFF(TW_CIEPOINT, Z)));
@@ -513,7 +513,7 @@ bool CParaAnalyze::TwGrayResponseAnalyze(TW_GRAYRESPONSE* pResponse) {
     if (pResponse == nullptr) {
         return true;
     }
-    CDumpScope s(*this, "TW_GRAYRESPONSE", 2, 11);
+    CDumpScope s(m_sink, "TW_GRAYRESPONSE", 11);
     s.Nested("Response[0]");
     TwElement8Analyze(&pResponse->Response[0]);
     return true;
@@ -524,7 +524,7 @@ bool CParaAnalyze::TwRgbResponseAnalyze(TW_RGBRESPONSE* pResponse) {
     if (pResponse == nullptr) {
         return true;
     }
-    CDumpScope s(*this, "TW_RGBRESPONSE", 2, 11);
+    CDumpScope s(m_sink, "TW_RGBRESPONSE", 11);
     s.Nested("Response[0]");
     TwElement8Analyze(&pResponse->Response[0]);
     return true;
@@ -535,7 +535,7 @@ bool CParaAnalyze::TwElement8Analyze(TW_ELEMENT8* pElement) {
     if (b.IsNull()) {
         return true;
     }
-    CDumpScope s(*this, "TW_ELEMENT8", 4, 8);
+    CDumpScope s(m_sink, "TW_ELEMENT8", 8);
     s.Int("Index", b.U8(OFF(TW_ELEMENT8, Index)));
     s.Int("Channel1", b.U8(OFF(TW_ELEMENT8, Channel1)));
     s.Int("Channel2", b.U8(OFF(TW_ELEMENT8, Channel2)));
@@ -552,7 +552,7 @@ bool CParaAnalyze::TwJpegCompressionAnalyze(TW_JPEGCOMPRESSION* pJpeg) {
     }
     char list[kNumberListSize];
     char label[32];
-    CDumpScope s(*this, "TW_JPEGCOMPRESSION", 2, 16);
+    CDumpScope s(m_sink, "TW_JPEGCOMPRESSION", 16);
     s.Name("ColorSpace", MacroRows(twpt_macros), b.U16(OFF(TW_JPEGCOMPRESSION, ColorSpace)));
     s.Ld("SubSampling", b.Ld(OFF(TW_JPEGCOMPRESSION, SubSampling)));
     s.Int("NumComponents", b.U16(OFF(TW_JPEGCOMPRESSION, NumComponents)));
@@ -732,7 +732,7 @@ bool CParaAnalyze::TwXqAutoExposureAnalyze(TWXQ_AUTOEXPOSURE* pAutoExposure) {
     if (b.IsNull()) {
         return true;
     }
-    CDumpScope s(*this, "TWXQ_AUTOEXPOSURE", 2, 12);
+    CDumpScope s(m_sink, "TWXQ_AUTOEXPOSURE", 12);
     s.Ptr("Handle", b.U32(OFF(TWXQ_AUTOEXPOSURE, Handle)));
     s.Int("Left", b.I16(OFF(TWXQ_AUTOEXPOSURE, Left)));
     s.Int("Top", b.I16(OFF(TWXQ_AUTOEXPOSURE, Top)));
@@ -756,7 +756,7 @@ bool CParaAnalyze::TwXqRgbMatrixAnalyze(TWXQ_RGBMATRIX* pRgbMatrix) {
         return true;
     }
     char text[kCoeffTextSize];
-    CDumpScope s(*this, "TWXQ_RGBMATRIX", 2, 10);
+    CDumpScope s(m_sink, "TWXQ_RGBMATRIX", 10);
     s.List("ColorCoeff",
            ColorCoeffText(b.Sub(OFF(TWXQ_RGBMATRIX, ColorCoeff), sizeof(TWXQ_COLORCOEFF)), text));
     return true;
@@ -767,7 +767,7 @@ bool CParaAnalyze::TwXqColorSmoothingAnalyze(TWXQ_COLORSMOOTHING* pColorSmoothin
     if (b.IsNull()) {
         return true;
     }
-    CDumpScope s(*this, "TWXQ_COLORSMOOTHING", 2, 12);
+    CDumpScope s(m_sink, "TWXQ_COLORSMOOTHING", 12);
     s.Ptr("Handle", b.U32(OFF(TWXQ_COLORSMOOTHING, Handle)));
     s.Ld("LeftX", b.Ld(OFF(TWXQ_COLORSMOOTHING, LeftX)));
     s.Ld("LeftY", b.Ld(OFF(TWXQ_COLORSMOOTHING, LeftY)));
@@ -801,7 +801,7 @@ bool CParaAnalyze::TwHardwareInfoAnalyze(TWXQ_HARDWAREINFO* pHardwareInfo) {
     char text[256];
     char coeff[kCoeffTextSize];
     size_t printed = 0;
-    CDumpScope s(*this, "TWXQ_HARDWAREINFO", 2, kHardwareLabelWidth);
+    CDumpScope s(m_sink, "TWXQ_HARDWAREINFO", kHardwareLabelWidth);
     for (const HardwareLine& line : kHardwareLines) {
         switch (line.kind) {
         case HardwareKind::Hex2:
@@ -839,7 +839,7 @@ bool CParaAnalyze::TwXqSkewInfoAnalyze(TWXQ_LOCATIONDATA* pLocation) {
     if (b.IsNull()) {
         return true;
     }
-    CDumpScope s(*this, "TWXQ_LOCATIONDATA", 2, 12);
+    CDumpScope s(m_sink, "TWXQ_LOCATIONDATA", 12);
     s.Int("BitsPerPixel", b.I16(OFF(TWXQ_LOCATIONDATA, BitsPerPixel)));
     s.Ld("topPoint", b.Ld(OFF(TWXQ_LOCATIONDATA, topPoint)));
     s.Ld("leftPoint", b.Ld(OFF(TWXQ_LOCATIONDATA, leftPoint)));
@@ -859,7 +859,7 @@ bool CParaAnalyze::TwUnsharpMaskAnalyze(TWXQ_USMPARAM* pUsmParam) {
     if (b.IsNull()) {
         return true;
     }
-    CDumpScope s(*this, "TWXQ_USMPARAM", 4, 9);
+    CDumpScope s(m_sink, "TWXQ_USMPARAM", 9, CDumpScope::Layout::OneLevelIn);
     s.Int("Amount", b.I16(OFF(TWXQ_USMPARAM, Amount)));
     s.Int("Radius", b.I16(OFF(TWXQ_USMPARAM, Radius)));
     s.Int("Threshold", b.I16(OFF(TWXQ_USMPARAM, Threshold)));
@@ -879,7 +879,7 @@ bool CParaAnalyze::TwXqSettingFrameAnalyze(TWXQ_SETTINGFRAME* pSettingFrame) {
     if (b.IsNull()) {
         return true;
     }
-    CDumpScope s(*this, "TWXQ_SETTINGFRAME", 2, 11);
+    CDumpScope s(m_sink, "TWXQ_SETTINGFRAME", 11);
     s.Int("NumFrame", b.U16(OFF(TWXQ_SETTINGFRAME, NumFrame)));
     s.Int("CurrentNum", b.U16(OFF(TWXQ_SETTINGFRAME, CurrentNum)));
     return true;
@@ -890,7 +890,7 @@ bool CParaAnalyze::TwXqThresholdInfoAnalyze(TWXQ_THRESHOLDINFO* pThreshold) {
     if (b.IsNull()) {
         return true;
     }
-    CDumpScope s(*this, "TWXQ_THRESHOLDINFO", 6, 10);
+    CDumpScope s(m_sink, "TWXQ_THRESHOLDINFO", 10);
     s.Int("ShadowL", b.U16(OFF(TWXQ_THRESHOLDINFO, ShadowL)));
     s.Int("ShadowH", b.U16(OFF(TWXQ_THRESHOLDINFO, ShadowH)));
     s.Int("HighlightH", b.U16(OFF(TWXQ_THRESHOLDINFO, HighlightH)));
@@ -903,7 +903,7 @@ bool CParaAnalyze::TwXqReviseBaseParamAnalyze(TWXQ_REVISEBASEPARM* pRevise) {
     if (b.IsNull()) {
         return true;
     }
-    CDumpScope s(*this, "TWXQ_REVISEBASEPARM", 4, 12);
+    CDumpScope s(m_sink, "TWXQ_REVISEBASEPARM", 12);
     // These nested blocks' labels end in "= ", a blank before the line end.
     s.Raw("InputRevise  = ");
     TwXqThresholdInfoAnalyze(&pRevise->InputRevise);
@@ -918,7 +918,7 @@ bool CParaAnalyze::TwXqUsmInfoAnalyze(TWXQ_USMINFO* pUsmInfo) {
     if (b.IsNull()) {
         return true;
     }
-    CDumpScope s(*this, "TWXQ_USMINFO", 2, 15);
+    CDumpScope s(m_sink, "TWXQ_USMINFO", 15);
     s.Int("InputResolution", b.U16(OFF(TWXQ_USMINFO, InputResolution)));
     s.Int("InUSMLevel", b.U16(OFF(TWXQ_USMINFO, InUSMLevel)));
     s.Int("InFilmType", b.U16(OFF(TWXQ_USMINFO, InFilmType)));

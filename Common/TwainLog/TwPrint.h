@@ -1,22 +1,65 @@
 // The field printer of the structure dumpers. A scope prints the heading line of its block
 // when it opens and the closing brace when it ends; between them each field line is one call
-// named after the kind of its value. Field lines stand two columns inside the heading, their
-// labels padded to the block's label width so that the equals signs align. Every kind has one
-// literal format, which -Wformat checks where it is written (TwPrint.cpp).
+// named after the kind of its value. Field lines stand two columns inside the heading. A scope
+// opened while another is open is nested in it: its heading stands in the column of the outer
+// block's fields. Labels are padded to the scope's label width so that the equals signs
+// align. Every kind has one literal format,
+// which -Wformat checks where it is written (TwPrint.cpp).
 #ifndef TWAINMON_TWPRINT_H
 #define TWAINMON_TWPRINT_H
 
+#include <cstdarg>
+#include <cstddef>
 #include <cstdint>
 
 #include "twaintbl.h"
 
-class CParaAnalyze;
+class CDumpScope;
+
+// Where the printer writes: a text of capacity bytes at buffer, of which length are used and
+// ended by a NUL. Appends beyond it are cut, keeping the first capacity - 1 characters.
+struct CTextSink {
+    char* buffer = nullptr;
+    size_t length = 0;
+    size_t capacity = 0;
+    CDumpScope* innermost = nullptr; // the scope open last, if any
+
+    // Takes text (capacity bytes, its current text kept), or none.
+    void Reset(char* text, size_t size);
+    // Formats at the end of the text. False once it is full: whatever is appended after that
+    // is cut, so the printer of a long list may stop there.
+    bool Append(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    bool AppendV(const char* format, va_list args);
+};
+
+// The offset of a field, which the bounded reader reads at.
+#define TW_AT(type, field) offsetof(type, field)
+
+// Field lines whose label is the field's own name: PRINT_FIELD_LD(s, b, TW_FRAME, Left)
+// prints "Left = [...]" from the block b of a TW_FRAME.
+#define PRINT_FIELD_LD(s, b, type, field) (s).Ld(#field, (b).Ld(TW_AT(type, field)))
+#define PRINT_FIELD_U16(s, b, type, field) (s).Int(#field, (b).U16(TW_AT(type, field)))
+#define PRINT_FIELD_I16(s, b, type, field) (s).Int(#field, (b).I16(TW_AT(type, field)))
+#define PRINT_FIELD_FIX(s, b, type, field) (s).Fix(#field, (b).Fix32(TW_AT(type, field)))
+#define PRINT_FIELD_PTR(s, b, type, field) (s).Ptr(#field, (b).Ptr32(TW_AT(type, field)))
+#define PRINT_FIELD_BOOL(s, b, type, field) (s).Text(#field, (b).Bool(TW_AT(type, field)))
+#define PRINT_FIELD_HEX(s, b, type, field, digits) \
+    (s).Hex(#field, (b).U16(TW_AT(type, field)), digits)
+#define PRINT_FIELD_NAME(s, b, type, field, table) \
+    (s).Name(#field, MacroRows(table), (b).U16(TW_AT(type, field)))
+// A text field of the structure, up to its NUL and never past its width; text receives it.
+#define PRINT_FIELD_STR(s, b, type, field, text) \
+    (s).Text(#field, (b).Str(TW_AT(type, field), sizeof(((type*)nullptr)->field), text))
 
 class CDumpScope {
 public:
-    // "<indent><heading> = {"; the closing brace goes at closeIndent, by default the heading's.
-    CDumpScope(CParaAnalyze& analyzer, const char* heading, int indent, int width,
-               int closeIndent = -1);
+    // Where the block stands: nested in the open scope, or at the top two columns in.
+    // Two blocks keep a layout of their own: the unsharp-mask parameters stand a level in
+    // even alone, and the memory-transfer block ends at the margin.
+    enum class Layout { Block, OneLevelIn, BraceAtMargin };
+
+    // "<indent><heading> = {", the fields' labels padded to width.
+    CDumpScope(CTextSink& sink, const char* heading, int width, Layout layout = Layout::Block);
     ~CDumpScope();
     CDumpScope(const CDumpScope&) = delete;
     CDumpScope& operator=(const CDumpScope&) = delete;
@@ -48,7 +91,8 @@ private:
     const char* Indent() const;
     const char* Prefix(const char* label);
 
-    CParaAnalyze& m_analyzer;
+    CTextSink& m_sink;
+    CDumpScope* m_outer;
     int m_indent;
     int m_width;
     int m_closeIndent;
