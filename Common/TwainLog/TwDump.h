@@ -112,16 +112,4 @@ inline TW_UINT16 EventMessage(const void* pEvent) {
 // Bytes of one item of a TWTY_ type, which is also the stride of a list; 0 above TWTY_STR255.
 size_t ItemSize(unsigned short itemType);
 
-// A TW_FRAME at offset: its four TW_FIX32 (Left, Top, Right, Bottom) as "%.3f" joined by
-// commas, e.g. 0.000,0.000,8.500,11.000.
-constexpr size_t kFrameTextSize = 64;
-const char* FrameText(const CBlock& block, size_t offset, char (&out)[kFrameTextSize]);
-
-// A list of count 16-bit numbers at offset, 2 bytes apart, for "{%s}": each "%d", widened
-// with or without sign as the field is, joined by "," without blanks (8,8,8,0,0,0,0,0).
-// Every number is printed, whatever count fields of the structure say.
-constexpr size_t kNumberListSize = 64;
-const char* NumberList16(const CBlock& block, size_t offset, size_t count, bool isSigned,
-                         char (&out)[kNumberListSize]);
-
 #endif // TWAINMON_TWDUMP_H
