@@ -42,8 +42,8 @@ bool CParaAnalyze::TwCapabilityAnalyze(TW_CAPABILITY* pCapability) {
     GetCapabilityName(b.U16(TW_AT(TW_CAPABILITY, Cap)), name, sizeof name);
     CDumpScope s(m_sink, "TW_CAPABILITY", 10);
     s.Text("Cap", name);
-    s.Name("ConType", MacroRows(twon_macros), b.U16(TW_AT(TW_CAPABILITY, ConType)));
-    s.Ptr("hContainer", b.Ptr32(TW_AT(TW_CAPABILITY, hContainer)));
+    PRINT_FIELD_NAME(s, b.U16, TW_CAPABILITY, ConType, twon_macros);
+    PRINT_FIELD(s, Ptr, b.Ptr32, TW_CAPABILITY, hContainer);
     if (m_ReturnCode != TWRC_FAILURE) {
         TwContainerAnalyaze(pCapability);
     }
@@ -96,9 +96,9 @@ bool CParaAnalyze::TwEnumerationAnalyze(unsigned short cap, const CBlock& contai
     const TW_UINT16 itemType = container.U16(TW_AT(TW_ENUMERATION, ItemType));
     CDumpScope s(m_sink, "TW_ENUMERATION", 12);
     s.Name("ItemType", MacroRows(twty_macros), itemType);
-    s.Ld("NumItems", container.Ld(TW_AT(TW_ENUMERATION, NumItems)));
-    s.Ld("CurrentIndex", container.Ld(TW_AT(TW_ENUMERATION, CurrentIndex)));
-    s.Ld("DefaultIndex", container.Ld(TW_AT(TW_ENUMERATION, DefaultIndex)));
+    PRINT_FIELD(s, Ld, container.Ld, TW_ENUMERATION, NumItems);
+    PRINT_FIELD(s, Ld, container.Ld, TW_ENUMERATION, CurrentIndex);
+    PRINT_FIELD(s, Ld, container.Ld, TW_ENUMERATION, DefaultIndex);
     MakeItemList(cap, itemType, container.U32(TW_AT(TW_ENUMERATION, NumItems)),
                  container.Sub(TW_AT(TW_ENUMERATION, ItemList), kToTheEnd));
     return true;
@@ -111,7 +111,7 @@ bool CParaAnalyze::TwArrayAnalyze(unsigned short cap, const CBlock& container) {
     const TW_UINT16 itemType = container.U16(TW_AT(TW_ARRAY, ItemType));
     CDumpScope s(m_sink, "TW_ARRAY", 8);
     s.Name("ItemType", MacroRows(twty_macros), itemType);
-    s.Ld("NumItems", container.Ld(TW_AT(TW_ARRAY, NumItems)));
+    PRINT_FIELD(s, Ld, container.Ld, TW_ARRAY, NumItems);
     MakeItemList(cap, itemType, container.U32(TW_AT(TW_ARRAY, NumItems)),
                  container.Sub(TW_AT(TW_ARRAY, ItemList), kToTheEnd));
     return true;
@@ -124,17 +124,18 @@ bool CParaAnalyze::TwRangeAnalyze(unsigned short cap, const CBlock& container) {
         return true;
     }
     const TW_UINT16 itemType = container.U16(TW_AT(TW_RANGE, ItemType));
-    auto field = [&](size_t offset, char(&text)[kItemTextSize]) {
-        return ValToStr(cap, itemType, container.Sub(offset, kToTheEnd), text);
-    };
+    // Each field's text, printed before the next field is read into the same room.
     char value[kItemTextSize];
+    auto item = [&](size_t offset) {
+        return ValToStr(cap, itemType, container.Sub(offset, kToTheEnd), value);
+    };
     CDumpScope s(m_sink, "TW_RANGE", 12);
     s.Name("ItemType", MacroRows(twty_macros), itemType);
-    s.Text("MinValue", field(TW_AT(TW_RANGE, MinValue), value));
-    s.Text("MaxValue", field(TW_AT(TW_RANGE, MaxValue), value));
-    s.Text("StepSize", field(TW_AT(TW_RANGE, StepSize), value));
-    s.Text("DefaultValue", field(TW_AT(TW_RANGE, DefaultValue), value));
-    s.Text("CurrentValue", field(TW_AT(TW_RANGE, CurrentValue), value));
+    PRINT_FIELD(s, Text, item, TW_RANGE, MinValue);
+    PRINT_FIELD(s, Text, item, TW_RANGE, MaxValue);
+    PRINT_FIELD(s, Text, item, TW_RANGE, StepSize);
+    PRINT_FIELD(s, Text, item, TW_RANGE, DefaultValue);
+    PRINT_FIELD(s, Text, item, TW_RANGE, CurrentValue);
     return true;
 }
 
@@ -148,7 +149,7 @@ bool CParaAnalyze::TwCapExtAnalyze(TW_CAPEXT* pCapExt) {
     GetCapabilityName(b.U16(TW_AT(TW_CAPEXT, Cap)), name, sizeof name);
     CDumpScope s(m_sink, "TW_CAPEXT", 10);
     s.Text("Cap", name);
-    s.Hex("Properties", b.U16(TW_AT(TW_CAPEXT, Properties)), 4);
+    PRINT_FIELD_HEX(s, b.U16, TW_CAPEXT, Properties, 4);
     return true;
 }
 

@@ -21,12 +21,12 @@ bool CParaAnalyze::TwIdentityAnalyze(TW_IDENTITY* pIdentity) {
     s.Ld("Id", static_cast<long>(b.Id(TW_AT(TW_IDENTITY, Id))));
     s.Nested("Version");
     TwVersionAnalyze(&pIdentity->Version);
-    s.Int("ProtocolMajor", b.U16(TW_AT(TW_IDENTITY, ProtocolMajor)));
-    s.Int("ProtocolMinor", b.U16(TW_AT(TW_IDENTITY, ProtocolMinor)));
-    s.Ld("SupportedGroups", b.Ld(TW_AT(TW_IDENTITY, SupportedGroups)));
-    s.Text("Manufacturer", b.Str(TW_AT(TW_IDENTITY, Manufacturer), sizeof(TW_STR32), text));
-    s.Text("ProductFamily", b.Str(TW_AT(TW_IDENTITY, ProductFamily), sizeof(TW_STR32), text));
-    s.Text("ProductName", b.Str(TW_AT(TW_IDENTITY, ProductName), sizeof(TW_STR32), text));
+    PRINT_FIELD(s, Int, b.U16, TW_IDENTITY, ProtocolMajor);
+    PRINT_FIELD(s, Int, b.U16, TW_IDENTITY, ProtocolMinor);
+    PRINT_FIELD(s, Ld, b.Ld, TW_IDENTITY, SupportedGroups);
+    PRINT_FIELD_STR(s, b, TW_IDENTITY, Manufacturer, text);
+    PRINT_FIELD_STR(s, b, TW_IDENTITY, ProductFamily, text);
+    PRINT_FIELD_STR(s, b, TW_IDENTITY, ProductName, text);
     return true;
 }
 
@@ -37,11 +37,11 @@ bool CParaAnalyze::TwVersionAnalyze(TW_VERSION* pVersion) {
     }
     char text[256];
     CDumpScope s(m_sink, "TW_VERSION", 8);
-    s.Int("MajorNum", b.U16(TW_AT(TW_VERSION, MajorNum)));
-    s.Int("MinorNum", b.U16(TW_AT(TW_VERSION, MinorNum)));
-    s.Name("Language", MacroRows(twlg_macros), b.U16(TW_AT(TW_VERSION, Language)));
-    s.Name("Country", MacroRows(twcy_macros), b.U16(TW_AT(TW_VERSION, Country)));
-    s.Text("Info", b.Str(TW_AT(TW_VERSION, Info), sizeof(TW_STR32), text));
+    PRINT_FIELD(s, Int, b.U16, TW_VERSION, MajorNum);
+    PRINT_FIELD(s, Int, b.U16, TW_VERSION, MinorNum);
+    PRINT_FIELD_NAME(s, b.U16, TW_VERSION, Language, twlg_macros);
+    PRINT_FIELD_NAME(s, b.U16, TW_VERSION, Country, twcy_macros);
+    PRINT_FIELD_STR(s, b, TW_VERSION, Info, text);
     return true;
 }
 
@@ -51,10 +51,10 @@ bool CParaAnalyze::TwFrameAnalyze(TW_FRAME* pFrame) {
         return true;
     }
     CDumpScope s(m_sink, "TW_FRAME", 6);
-    s.Fix("Left", b.Fix32(TW_AT(TW_FRAME, Left)));
-    s.Fix("Top", b.Fix32(TW_AT(TW_FRAME, Top)));
-    s.Fix("Right", b.Fix32(TW_AT(TW_FRAME, Right)));
-    s.Fix("Bottom", b.Fix32(TW_AT(TW_FRAME, Bottom)));
+    PRINT_FIELD(s, Fix, b.Fix32, TW_FRAME, Left);
+    PRINT_FIELD(s, Fix, b.Fix32, TW_FRAME, Top);
+    PRINT_FIELD(s, Fix, b.Fix32, TW_FRAME, Right);
+    PRINT_FIELD(s, Fix, b.Fix32, TW_FRAME, Bottom);
     return true;
 }
 
@@ -65,16 +65,16 @@ bool CParaAnalyze::TwImageInfoAnalyze(TW_IMAGEINFO* pImageInfo) {
     }
     char list[kNumberListSize];
     CDumpScope s(m_sink, "TW_IMAGEINFO", 16);
-    s.Fix("XResolution", b.Fix32(TW_AT(TW_IMAGEINFO, XResolution)));
-    s.Fix("YResolution", b.Fix32(TW_AT(TW_IMAGEINFO, YResolution)));
-    s.Int("ImageWidth", b.I32(TW_AT(TW_IMAGEINFO, ImageWidth)));
-    s.Int("ImageLength", b.I32(TW_AT(TW_IMAGEINFO, ImageLength)));
-    s.Int("SamplesPerPixel", b.I16(TW_AT(TW_IMAGEINFO, SamplesPerPixel)));
+    PRINT_FIELD(s, Fix, b.Fix32, TW_IMAGEINFO, XResolution);
+    PRINT_FIELD(s, Fix, b.Fix32, TW_IMAGEINFO, YResolution);
+    PRINT_FIELD(s, Int, b.I32, TW_IMAGEINFO, ImageWidth);
+    PRINT_FIELD(s, Int, b.I32, TW_IMAGEINFO, ImageLength);
+    PRINT_FIELD(s, Int, b.I16, TW_IMAGEINFO, SamplesPerPixel);
     s.List("BitsPerSamples[]", NumberList16(b, TW_AT(TW_IMAGEINFO, BitsPerSample), 8, true, list));
-    s.Int("BitsPerPixel", b.I16(TW_AT(TW_IMAGEINFO, BitsPerPixel)));
-    s.Text("Planar", b.Bool(TW_AT(TW_IMAGEINFO, Planar)));
-    s.Name("PixelType", MacroRows(twpt_macros), b.I16(TW_AT(TW_IMAGEINFO, PixelType)));
-    s.Name("Compression", MacroRows(twcp_macros), b.U16(TW_AT(TW_IMAGEINFO, Compression)));
+    PRINT_FIELD(s, Int, b.I16, TW_IMAGEINFO, BitsPerPixel);
+    PRINT_FIELD(s, Text, b.Bool, TW_IMAGEINFO, Planar);
+    PRINT_FIELD_NAME(s, b.I16, TW_IMAGEINFO, PixelType, twpt_macros);
+    PRINT_FIELD_NAME(s, b.U16, TW_IMAGEINFO, Compression, twcp_macros);
     return true;
 }
 
@@ -86,9 +86,9 @@ bool CParaAnalyze::TwImageLayoutAnalyze(TW_IMAGELAYOUT* pImageLayout) {
     CDumpScope s(m_sink, "TW_IMAGELAYOUT", 14);
     s.Nested("Frame");
     TwFrameAnalyze(&pImageLayout->Frame);
-    s.Ld("DocumentNumber", b.Ld(TW_AT(TW_IMAGELAYOUT, DocumentNumber)));
-    s.Ld("PageNumber", b.Ld(TW_AT(TW_IMAGELAYOUT, PageNumber)));
-    s.Ld("FrameNumber", b.Ld(TW_AT(TW_IMAGELAYOUT, FrameNumber)));
+    PRINT_FIELD(s, Ld, b.Ld, TW_IMAGELAYOUT, DocumentNumber);
+    PRINT_FIELD(s, Ld, b.Ld, TW_IMAGELAYOUT, PageNumber);
+    PRINT_FIELD(s, Ld, b.Ld, TW_IMAGELAYOUT, FrameNumber);
     return true;
 }
 
@@ -99,13 +99,13 @@ bool CParaAnalyze::TwImageMemXferAnalyze(TW_IMAGEMEMXFER* pImageMemXfer) {
         return true;
     }
     CDumpScope s(m_sink, "TW_IMAGEMEMXFER", 12, CDumpScope::Layout::BraceAtMargin);
-    s.Name("Compression", MacroRows(twcp_macros), b.U16(TW_AT(TW_IMAGEMEMXFER, Compression)));
-    s.Ld("BytesPerRow", b.Ld(TW_AT(TW_IMAGEMEMXFER, BytesPerRow)));
-    s.Ld("Columns", b.Ld(TW_AT(TW_IMAGEMEMXFER, Columns)));
-    s.Ld("Rows", b.Ld(TW_AT(TW_IMAGEMEMXFER, Rows)));
-    s.Ld("XOffset", b.Ld(TW_AT(TW_IMAGEMEMXFER, XOffset)));
-    s.Ld("YOffset", b.Ld(TW_AT(TW_IMAGEMEMXFER, YOffset)));
-    s.Ld("BytesWritten", b.Ld(TW_AT(TW_IMAGEMEMXFER, BytesWritten)));
+    PRINT_FIELD_NAME(s, b.U16, TW_IMAGEMEMXFER, Compression, twcp_macros);
+    PRINT_FIELD(s, Ld, b.Ld, TW_IMAGEMEMXFER, BytesPerRow);
+    PRINT_FIELD(s, Ld, b.Ld, TW_IMAGEMEMXFER, Columns);
+    PRINT_FIELD(s, Ld, b.Ld, TW_IMAGEMEMXFER, Rows);
+    PRINT_FIELD(s, Ld, b.Ld, TW_IMAGEMEMXFER, XOffset);
+    PRINT_FIELD(s, Ld, b.Ld, TW_IMAGEMEMXFER, YOffset);
+    PRINT_FIELD(s, Ld, b.Ld, TW_IMAGEMEMXFER, BytesWritten);
     s.Nested("Memory");
     TwMemoryAnalyze(&pImageMemXfer->Memory);
     return true;
@@ -117,9 +117,9 @@ bool CParaAnalyze::TwMemoryAnalyze(TW_MEMORY* pMemory) {
         return true;
     }
     CDumpScope s(m_sink, "TW_MEMORY", 6);
-    s.Hex("Flags", b.U32(TW_AT(TW_MEMORY, Flags)));
-    s.Ld("Length", b.Ld(TW_AT(TW_MEMORY, Length)));
-    s.Ptr("TheMem", b.Ptr32(TW_AT(TW_MEMORY, TheMem)));
+    PRINT_FIELD(s, Hex, b.U32, TW_MEMORY, Flags);
+    PRINT_FIELD(s, Ld, b.Ld, TW_MEMORY, Length);
+    PRINT_FIELD(s, Ptr, b.Ptr32, TW_MEMORY, TheMem);
     return true;
 }
 
@@ -130,8 +130,8 @@ bool CParaAnalyze::TwPendingXfersAnalyze(TW_PENDINGXFERS* pPendingXfers) {
         return true;
     }
     CDumpScope s(m_sink, "TW_PENDINGXFERS", 5);
-    s.Int("Count", b.I16(TW_AT(TW_PENDINGXFERS, Count)));
-    s.Ld("EOJ", b.Ld(TW_AT(TW_PENDINGXFERS, EOJ)));
+    PRINT_FIELD(s, Int, b.I16, TW_PENDINGXFERS, Count);
+    PRINT_FIELD(s, Ld, b.Ld, TW_PENDINGXFERS, EOJ);
     return true;
 }
 
@@ -141,9 +141,9 @@ bool CParaAnalyze::TwSetupMemXferAnalyze(TW_SETUPMEMXFER* pSetupMemXfer) {
         return true;
     }
     CDumpScope s(m_sink, "TW_SETUPMEMXFER", 10);
-    s.Ld("MinBufSize", b.Ld(TW_AT(TW_SETUPMEMXFER, MinBufSize)));
-    s.Ld("MaxBufSize", b.Ld(TW_AT(TW_SETUPMEMXFER, MaxBufSize)));
-    s.Ld("Preferred", b.Ld(TW_AT(TW_SETUPMEMXFER, Preferred)));
+    PRINT_FIELD(s, Ld, b.Ld, TW_SETUPMEMXFER, MinBufSize);
+    PRINT_FIELD(s, Ld, b.Ld, TW_SETUPMEMXFER, MaxBufSize);
+    PRINT_FIELD(s, Ld, b.Ld, TW_SETUPMEMXFER, Preferred);
     return true;
 }
 
@@ -156,9 +156,9 @@ bool CParaAnalyze::TwSetupFileXferAnalyze(TW_SETUPFILEXFER* pSetupFileXfer) {
     }
     char text[sizeof(TW_STR255) + 1];
     CDumpScope s(m_sink, "TW_SETUPFILEXFER", 8);
-    s.Text("FileName", b.Str(TW_AT(TW_SETUPFILEXFER, FileName), sizeof(TW_STR255), text));
-    s.Name("Format", MacroRows(twff_macros), b.U16(TW_AT(TW_SETUPFILEXFER, Format)));
-    s.Int("VRefNum", b.I16(TW_AT(TW_SETUPFILEXFER, VRefNum)));
+    PRINT_FIELD_STR(s, b, TW_SETUPFILEXFER, FileName, text);
+    PRINT_FIELD_NAME(s, b.U16, TW_SETUPFILEXFER, Format, twff_macros);
+    PRINT_FIELD(s, Int, b.I16, TW_SETUPFILEXFER, VRefNum);
     return true;
 }
 
@@ -168,7 +168,7 @@ bool CParaAnalyze::TwStatusAnalyze(TW_STATUS* pStatus) {
         return true;
     }
     CDumpScope s(m_sink, "TW_STATUS", 13);
-    s.Name("ConditionCode", MacroRows(twcc_macros), b.U16(TW_AT(TW_STATUS, ConditionCode)));
+    PRINT_FIELD_NAME(s, b.U16, TW_STATUS, ConditionCode, twcc_macros);
     return true;
 }
 
@@ -178,9 +178,9 @@ bool CParaAnalyze::TwUserInterfaceAnalyze(TW_USERINTERFACE* pUserInterface) {
         return true;
     }
     CDumpScope s(m_sink, "TW_USERINTERFACE", 7);
-    s.Text("ShowUI", b.Bool(TW_AT(TW_USERINTERFACE, ShowUI)));
-    s.Text("ModalUI", b.Bool(TW_AT(TW_USERINTERFACE, ModalUI)));
-    s.Ptr("hParent", b.Ptr32(TW_AT(TW_USERINTERFACE, hParent)));
+    PRINT_FIELD(s, Text, b.Bool, TW_USERINTERFACE, ShowUI);
+    PRINT_FIELD(s, Text, b.Bool, TW_USERINTERFACE, ModalUI);
+    PRINT_FIELD(s, Ptr, b.Ptr32, TW_USERINTERFACE, hParent);
     return true;
 }
 
@@ -192,7 +192,7 @@ bool CParaAnalyze::TwEventAnalyze(TW_EVENT* pEvent) {
         return true;
     }
     CDumpScope s(m_sink, "TW_EVENT", 9);
-    s.Ptr("pEvent", b.Ptr32(TW_AT(TW_EVENT, pEvent)));
+    PRINT_FIELD(s, Ptr, b.Ptr32, TW_EVENT, pEvent);
     s.Name("TWMessage", StandardOrVendor(message, MacroRows(msg_macros), MacroRows(msg_xq_macros)),
            message);
     return true;
@@ -204,8 +204,8 @@ bool CParaAnalyze::TwCustomDsDataAnalyze(TW_CUSTOMDSDATA* pCustomDsData) {
         return true;
     }
     CDumpScope s(m_sink, "TW_CUSTOMDSDATA", 10);
-    s.Int("InfoLength", b.I32(TW_AT(TW_CUSTOMDSDATA, InfoLength)));
-    s.Ptr("hData", b.Ptr32(TW_AT(TW_CUSTOMDSDATA, hData)));
+    PRINT_FIELD(s, Int, b.I32, TW_CUSTOMDSDATA, InfoLength);
+    PRINT_FIELD(s, Ptr, b.Ptr32, TW_CUSTOMDSDATA, hData);
     return true;
 }
 
@@ -241,7 +241,7 @@ bool CParaAnalyze::TwExtImageInfoAnalyze(TW_EXTIMAGEINFO* pExtImageInfo) {
         return true;
     }
     CDumpScope s(m_sink, "TW_EXTIMAGEINFO", 8);
-    s.Ld("NumInfos", b.Ld(TW_AT(TW_EXTIMAGEINFO, NumInfos)));
+    PRINT_FIELD(s, Ld, b.Ld, TW_EXTIMAGEINFO, NumInfos);
     s.Nested("Info");
     TwInfoAnalyze(&pExtImageInfo->Info[0]);
     return true;
@@ -253,11 +253,11 @@ bool CParaAnalyze::TwInfoAnalyze(TW_INFO* pInfo) {
         return true;
     }
     CDumpScope s(m_sink, "TW_INFO", 8);
-    s.Int("InfoID", b.U16(TW_AT(TW_INFO, InfoID)));
-    s.Name("ItemType", MacroRows(twty_macros), b.U16(TW_AT(TW_INFO, ItemType)));
-    s.Int("NumItems", b.U16(TW_AT(TW_INFO, NumItems)));
-    s.Name("CondCode", MacroRows(twrc_macros), b.U16(TW_AT(TW_INFO, CondCode)));
-    s.Ld("Item", b.Ld(TW_AT(TW_INFO, Item)));
+    PRINT_FIELD(s, Int, b.U16, TW_INFO, InfoID);
+    PRINT_FIELD_NAME(s, b.U16, TW_INFO, ItemType, twty_macros);
+    PRINT_FIELD(s, Int, b.U16, TW_INFO, NumItems);
+    PRINT_FIELD_NAME(s, b.U16, TW_INFO, CondCode, twrc_macros);
+    PRINT_FIELD(s, Ld, b.Ld, TW_INFO, Item);
     return true;
 }
 
@@ -282,10 +282,10 @@ bool CParaAnalyze::TwCieColorAnalyze(TW_CIECOLOR* pCieColor) {
         return true;
     }
     CDumpScope s(m_sink, "TW_CIECOLOR", 15);
-    s.Name("ColorSpace", MacroRows(twpt_macros), b.U16(TW_AT(TW_CIECOLOR, ColorSpace)));
-    s.Int("LowEndian", b.I16(TW_AT(TW_CIECOLOR, LowEndian)));
-    s.Int("DeviceDependent", b.I16(TW_AT(TW_CIECOLOR, DeviceDependent)));
-    s.Ld("VersionNumber", b.Ld(TW_AT(TW_CIECOLOR, VersionNumber)));
+    PRINT_FIELD_NAME(s, b.U16, TW_CIECOLOR, ColorSpace, twpt_macros);
+    PRINT_FIELD(s, Int, b.I16, TW_CIECOLOR, LowEndian);
+    PRINT_FIELD(s, Int, b.I16, TW_CIECOLOR, DeviceDependent);
+    PRINT_FIELD(s, Ld, b.Ld, TW_CIECOLOR, VersionNumber);
     // The nested blocks' labels stand unpadded against their equals signs.
     s.Raw("StageABC=");
     TwTransformStageAnalyze(&pCieColor->StageABC);
@@ -299,7 +299,7 @@ bool CParaAnalyze::TwCieColorAnalyze(TW_CIECOLOR* pCieColor) {
     TwCiePointAnalyze(&pCieColor->WhitePaper);
     s.Raw("BlackInk=");
     TwCiePointAnalyze(&pCieColor->BlackInk);
-    s.Fix("Samples[]", b.Fix32(TW_AT(TW_CIECOLOR, Samples)));
+    PRINT_FIELD_AS(s, Fix, "Samples[]", b.Fix32, TW_CIECOLOR, Samples);
     return true;
 }
 
@@ -332,14 +332,14 @@ bool CParaAnalyze::TwDecodeFunctionAnalyze(TW_DECODEFUNCTION* pDecode) {
         return true;
     }
     CDumpScope s(m_sink, "TW_DECODEFUNCTION", 11);
-    s.Fix("StartIn", b.Fix32(TW_AT(TW_DECODEFUNCTION, StartIn)));
-    s.Fix("BreakIn", b.Fix32(TW_AT(TW_DECODEFUNCTION, BreakIn)));
-    s.Fix("EndIn", b.Fix32(TW_AT(TW_DECODEFUNCTION, EndIn)));
-    s.Fix("StartOut", b.Fix32(TW_AT(TW_DECODEFUNCTION, StartOut)));
-    s.Fix("BreakOut", b.Fix32(TW_AT(TW_DECODEFUNCTION, BreakOut)));
-    s.Fix("EndOut", b.Fix32(TW_AT(TW_DECODEFUNCTION, EndOut)));
-    s.Fix("Gamma", b.Fix32(TW_AT(TW_DECODEFUNCTION, Gamma)));
-    s.Fix("SampleCount", b.Fix32(TW_AT(TW_DECODEFUNCTION, SampleCount)));
+    PRINT_FIELD(s, Fix, b.Fix32, TW_DECODEFUNCTION, StartIn);
+    PRINT_FIELD(s, Fix, b.Fix32, TW_DECODEFUNCTION, BreakIn);
+    PRINT_FIELD(s, Fix, b.Fix32, TW_DECODEFUNCTION, EndIn);
+    PRINT_FIELD(s, Fix, b.Fix32, TW_DECODEFUNCTION, StartOut);
+    PRINT_FIELD(s, Fix, b.Fix32, TW_DECODEFUNCTION, BreakOut);
+    PRINT_FIELD(s, Fix, b.Fix32, TW_DECODEFUNCTION, EndOut);
+    PRINT_FIELD(s, Fix, b.Fix32, TW_DECODEFUNCTION, Gamma);
+    PRINT_FIELD(s, Fix, b.Fix32, TW_DECODEFUNCTION, SampleCount);
     return true;
 }
 
@@ -349,9 +349,9 @@ bool CParaAnalyze::TwCiePointAnalyze(TW_CIEPOINT* pPoint) {
         return true;
     }
     CDumpScope s(m_sink, "TW_CIEPOINT", 1);
-    s.Fix("X", b.Fix32(TW_AT(TW_CIEPOINT, X)));
-    s.Fix("Y", b.Fix32(TW_AT(TW_CIEPOINT, Y)));
-    s.Fix("Z", b.Fix32(TW_AT(TW_CIEPOINT, Z)));
+    PRINT_FIELD(s, Fix, b.Fix32, TW_CIEPOINT, X);
+    PRINT_FIELD(s, Fix, b.Fix32, TW_CIEPOINT, Y);
+    PRINT_FIELD(s, Fix, b.Fix32, TW_CIEPOINT, Z);
     return true;
 }
 
@@ -383,10 +383,10 @@ bool CParaAnalyze::TwElement8Analyze(TW_ELEMENT8* pElement) {
         return true;
     }
     CDumpScope s(m_sink, "TW_ELEMENT8", 8);
-    s.Int("Index", b.U8(TW_AT(TW_ELEMENT8, Index)));
-    s.Int("Channel1", b.U8(TW_AT(TW_ELEMENT8, Channel1)));
-    s.Int("Channel2", b.U8(TW_AT(TW_ELEMENT8, Channel2)));
-    s.Int("Channel3", b.U8(TW_AT(TW_ELEMENT8, Channel3)));
+    PRINT_FIELD(s, Int, b.U8, TW_ELEMENT8, Index);
+    PRINT_FIELD(s, Int, b.U8, TW_ELEMENT8, Channel1);
+    PRINT_FIELD(s, Int, b.U8, TW_ELEMENT8, Channel2);
+    PRINT_FIELD(s, Int, b.U8, TW_ELEMENT8, Channel3);
     return true;
 }
 
@@ -400,10 +400,10 @@ bool CParaAnalyze::TwJpegCompressionAnalyze(TW_JPEGCOMPRESSION* pJpeg) {
     char list[kNumberListSize];
     char label[32];
     CDumpScope s(m_sink, "TW_JPEGCOMPRESSION", 16);
-    s.Name("ColorSpace", MacroRows(twpt_macros), b.U16(TW_AT(TW_JPEGCOMPRESSION, ColorSpace)));
-    s.Ld("SubSampling", b.Ld(TW_AT(TW_JPEGCOMPRESSION, SubSampling)));
-    s.Int("NumComponents", b.U16(TW_AT(TW_JPEGCOMPRESSION, NumComponents)));
-    s.Int("RestartFrequency", b.U16(TW_AT(TW_JPEGCOMPRESSION, RestartFrequency)));
+    PRINT_FIELD_NAME(s, b.U16, TW_JPEGCOMPRESSION, ColorSpace, twpt_macros);
+    PRINT_FIELD(s, Ld, b.Ld, TW_JPEGCOMPRESSION, SubSampling);
+    PRINT_FIELD(s, Int, b.U16, TW_JPEGCOMPRESSION, NumComponents);
+    PRINT_FIELD(s, Int, b.U16, TW_JPEGCOMPRESSION, RestartFrequency);
     s.List("QuantMap[]", NumberList16(b, TW_AT(TW_JPEGCOMPRESSION, QuantMap), 4, false, list));
     for (int i = 0; i < 4; ++i) {
         TwFormat(label, sizeof label, "QuantTable[%d]   = {", i);

@@ -35,21 +35,21 @@ struct CTextSink {
 // The offset of a field, which the bounded reader reads at.
 #define TW_AT(type, field) offsetof(type, field)
 
-// Field lines whose label is the field's own name: PRINT_FIELD_LD(s, b, TW_FRAME, Left)
-// prints "Left = [...]" from the block b of a TW_FRAME.
-#define PRINT_FIELD_LD(s, b, type, field) (s).Ld(#field, (b).Ld(TW_AT(type, field)))
-#define PRINT_FIELD_U16(s, b, type, field) (s).Int(#field, (b).U16(TW_AT(type, field)))
-#define PRINT_FIELD_I16(s, b, type, field) (s).Int(#field, (b).I16(TW_AT(type, field)))
-#define PRINT_FIELD_FIX(s, b, type, field) (s).Fix(#field, (b).Fix32(TW_AT(type, field)))
-#define PRINT_FIELD_PTR(s, b, type, field) (s).Ptr(#field, (b).Ptr32(TW_AT(type, field)))
-#define PRINT_FIELD_BOOL(s, b, type, field) (s).Text(#field, (b).Bool(TW_AT(type, field)))
-#define PRINT_FIELD_HEX(s, b, type, field, digits) \
-    (s).Hex(#field, (b).U16(TW_AT(type, field)), digits)
-#define PRINT_FIELD_NAME(s, b, type, field, table) \
-    (s).Name(#field, MacroRows(table), (b).U16(TW_AT(type, field)))
-// A text field of the structure, up to its NUL and never past its width; text receives it.
+// Field lines, as strace prints fields: the label is the field's own name, so it cannot drift
+// from the field it shows. PRINT_FIELD(s, Fix, b.Fix32, TW_FRAME, Left) prints
+// "Left = [%.3f]" of the TW_FIX32 that b, the block of a TW_FRAME, holds at Left: the scope's
+// kind, then the block's reader. PRINT_FIELD_AS gives the few labels the log spells otherwise.
+#define PRINT_FIELD_AS(s, kind, label, read, type, field) (s).kind(label, read(TW_AT(type, field)))
+#define PRINT_FIELD(s, kind, read, type, field) PRINT_FIELD_AS(s, kind, #field, read, type, field)
+// "[0x%02x]" or "[0x%04x]" with digits 2 or 4.
+#define PRINT_FIELD_HEX(s, read, type, field, digits) \
+    (s).Hex(#field, read(TW_AT(type, field)), digits)
+// The name of the value in a name table.
+#define PRINT_FIELD_NAME(s, read, type, field, table) \
+    (s).Name(#field, MacroRows(table), read(TW_AT(type, field)))
+// A text field, up to its NUL and never past its width; text receives it.
 #define PRINT_FIELD_STR(s, b, type, field, text) \
-    (s).Text(#field, (b).Str(TW_AT(type, field), sizeof(((type*)nullptr)->field), text))
+    (s).Text(#field, (b).Str(TW_AT(type, field), sizeof(type::field), text))
 
 class CDumpScope {
 public:

@@ -124,16 +124,15 @@ bool CParaAnalyze::TwXqAutoExposureAnalyze(TWXQ_AUTOEXPOSURE* pAutoExposure) {
         return true;
     }
     CDumpScope s(m_sink, "TWXQ_AUTOEXPOSURE", 12);
-    s.Ptr("Handle", b.U32(TW_AT(TWXQ_AUTOEXPOSURE, Handle)));
-    s.Int("Left", b.I16(TW_AT(TWXQ_AUTOEXPOSURE, Left)));
-    s.Int("Top", b.I16(TW_AT(TWXQ_AUTOEXPOSURE, Top)));
-    s.Int("Right", b.I16(TW_AT(TWXQ_AUTOEXPOSURE, Right)));
-    s.Int("Bottom", b.I16(TW_AT(TWXQ_AUTOEXPOSURE, Bottom)));
-    s.Name("FilmType", MacroRows(twxq_ft_macros), b.U16(TW_AT(TWXQ_AUTOEXPOSURE, FilmType)));
-    s.Name("PreScanGamma", MacroRows(twxq_pg_macros),
-           b.U16(TW_AT(TWXQ_AUTOEXPOSURE, PreScanGamma)));
-    s.Fix("ScreenGamma", b.Fix32(TW_AT(TWXQ_AUTOEXPOSURE, ScreenGamma)));
-    s.Ld("GrayBalance", b.U16(TW_AT(TWXQ_AUTOEXPOSURE, GrayBalance)));
+    PRINT_FIELD(s, Ptr, b.U32, TWXQ_AUTOEXPOSURE, Handle);
+    PRINT_FIELD(s, Int, b.I16, TWXQ_AUTOEXPOSURE, Left);
+    PRINT_FIELD(s, Int, b.I16, TWXQ_AUTOEXPOSURE, Top);
+    PRINT_FIELD(s, Int, b.I16, TWXQ_AUTOEXPOSURE, Right);
+    PRINT_FIELD(s, Int, b.I16, TWXQ_AUTOEXPOSURE, Bottom);
+    PRINT_FIELD_NAME(s, b.U16, TWXQ_AUTOEXPOSURE, FilmType, twxq_ft_macros);
+    PRINT_FIELD_NAME(s, b.U16, TWXQ_AUTOEXPOSURE, PreScanGamma, twxq_pg_macros);
+    PRINT_FIELD(s, Fix, b.Fix32, TWXQ_AUTOEXPOSURE, ScreenGamma);
+    PRINT_FIELD(s, Ld, b.U16, TWXQ_AUTOEXPOSURE, GrayBalance);
     return true;
 }
 
@@ -160,16 +159,16 @@ bool CParaAnalyze::TwXqColorSmoothingAnalyze(TWXQ_COLORSMOOTHING* pColorSmoothin
         return true;
     }
     CDumpScope s(m_sink, "TWXQ_COLORSMOOTHING", 12);
-    s.Ptr("Handle", b.U32(TW_AT(TWXQ_COLORSMOOTHING, Handle)));
-    s.Ld("LeftX", b.Ld(TW_AT(TWXQ_COLORSMOOTHING, LeftX)));
-    s.Ld("LeftY", b.Ld(TW_AT(TWXQ_COLORSMOOTHING, LeftY)));
-    s.Ld("TopX", b.Ld(TW_AT(TWXQ_COLORSMOOTHING, TopX)));
-    s.Ld("TopY", b.Ld(TW_AT(TWXQ_COLORSMOOTHING, TopY)));
-    s.Ld("RightX", b.Ld(TW_AT(TWXQ_COLORSMOOTHING, RightX)));
-    s.Ld("RightY", b.Ld(TW_AT(TWXQ_COLORSMOOTHING, RightY)));
-    s.Ld("BottomX", b.Ld(TW_AT(TWXQ_COLORSMOOTHING, BottomX)));
-    s.Ld("BottomY", b.Ld(TW_AT(TWXQ_COLORSMOOTHING, BottomY)));
-    s.Ld("Reserved", b.Ld(TW_AT(TWXQ_COLORSMOOTHING, Reserved)));
+    PRINT_FIELD(s, Ptr, b.U32, TWXQ_COLORSMOOTHING, Handle);
+    PRINT_FIELD(s, Ld, b.Ld, TWXQ_COLORSMOOTHING, LeftX);
+    PRINT_FIELD(s, Ld, b.Ld, TWXQ_COLORSMOOTHING, LeftY);
+    PRINT_FIELD(s, Ld, b.Ld, TWXQ_COLORSMOOTHING, TopX);
+    PRINT_FIELD(s, Ld, b.Ld, TWXQ_COLORSMOOTHING, TopY);
+    PRINT_FIELD(s, Ld, b.Ld, TWXQ_COLORSMOOTHING, RightX);
+    PRINT_FIELD(s, Ld, b.Ld, TWXQ_COLORSMOOTHING, RightY);
+    PRINT_FIELD(s, Ld, b.Ld, TWXQ_COLORSMOOTHING, BottomX);
+    PRINT_FIELD(s, Ld, b.Ld, TWXQ_COLORSMOOTHING, BottomY);
+    PRINT_FIELD(s, Ld, b.Ld, TWXQ_COLORSMOOTHING, Reserved);
     return true;
 }
 
@@ -232,16 +231,16 @@ bool CParaAnalyze::TwXqSkewInfoAnalyze(TWXQ_LOCATIONDATA* pLocation) {
         return true;
     }
     CDumpScope s(m_sink, "TWXQ_LOCATIONDATA", 12);
-    s.Int("BitsPerPixel", b.I16(TW_AT(TWXQ_LOCATIONDATA, BitsPerPixel)));
-    s.Ld("topPoint", b.Ld(TW_AT(TWXQ_LOCATIONDATA, topPoint)));
-    s.Ld("leftPoint", b.Ld(TW_AT(TWXQ_LOCATIONDATA, leftPoint)));
-    s.Ld("locateW", b.Ld(TW_AT(TWXQ_LOCATIONDATA, locateW)));
-    s.Ld("locateH", b.Ld(TW_AT(TWXQ_LOCATIONDATA, locateH)));
-    s.Ld("ActualImgW", b.Ld(TW_AT(TWXQ_LOCATIONDATA, ActualImgW)));
-    s.Ld("ActualImgH", b.Ld(TW_AT(TWXQ_LOCATIONDATA, ActualImgH)));
-    s.Ld("xTangent", b.Ld(TW_AT(TWXQ_LOCATIONDATA, xTangent)));
-    s.Ld("yTangent", b.Ld(TW_AT(TWXQ_LOCATIONDATA, yTangent)));
-    s.Fix("Theta", b.Fix32(TW_AT(TWXQ_LOCATIONDATA, Theta)));
+    PRINT_FIELD(s, Int, b.I16, TWXQ_LOCATIONDATA, BitsPerPixel);
+    PRINT_FIELD(s, Ld, b.Ld, TWXQ_LOCATIONDATA, topPoint);
+    PRINT_FIELD(s, Ld, b.Ld, TWXQ_LOCATIONDATA, leftPoint);
+    PRINT_FIELD(s, Ld, b.Ld, TWXQ_LOCATIONDATA, locateW);
+    PRINT_FIELD(s, Ld, b.Ld, TWXQ_LOCATIONDATA, locateH);
+    PRINT_FIELD(s, Ld, b.Ld, TWXQ_LOCATIONDATA, ActualImgW);
+    PRINT_FIELD(s, Ld, b.Ld, TWXQ_LOCATIONDATA, ActualImgH);
+    PRINT_FIELD(s, Ld, b.Ld, TWXQ_LOCATIONDATA, xTangent);
+    PRINT_FIELD(s, Ld, b.Ld, TWXQ_LOCATIONDATA, yTangent);
+    PRINT_FIELD(s, Fix, b.Fix32, TWXQ_LOCATIONDATA, Theta);
     return true;
 }
 
@@ -252,9 +251,9 @@ bool CParaAnalyze::TwUnsharpMaskAnalyze(TWXQ_USMPARAM* pUsmParam) {
         return true;
     }
     CDumpScope s(m_sink, "TWXQ_USMPARAM", 9, CDumpScope::Layout::OneLevelIn);
-    s.Int("Amount", b.I16(TW_AT(TWXQ_USMPARAM, Amount)));
-    s.Int("Radius", b.I16(TW_AT(TWXQ_USMPARAM, Radius)));
-    s.Int("Threshold", b.I16(TW_AT(TWXQ_USMPARAM, Threshold)));
+    PRINT_FIELD(s, Int, b.I16, TWXQ_USMPARAM, Amount);
+    PRINT_FIELD(s, Int, b.I16, TWXQ_USMPARAM, Radius);
+    PRINT_FIELD(s, Int, b.I16, TWXQ_USMPARAM, Threshold);
     return true;
 }
 
@@ -272,8 +271,8 @@ bool CParaAnalyze::TwXqSettingFrameAnalyze(TWXQ_SETTINGFRAME* pSettingFrame) {
         return true;
     }
     CDumpScope s(m_sink, "TWXQ_SETTINGFRAME", 11);
-    s.Int("NumFrame", b.U16(TW_AT(TWXQ_SETTINGFRAME, NumFrame)));
-    s.Int("CurrentNum", b.U16(TW_AT(TWXQ_SETTINGFRAME, CurrentNum)));
+    PRINT_FIELD(s, Int, b.U16, TWXQ_SETTINGFRAME, NumFrame);
+    PRINT_FIELD(s, Int, b.U16, TWXQ_SETTINGFRAME, CurrentNum);
     return true;
 }
 
@@ -283,10 +282,10 @@ bool CParaAnalyze::TwXqThresholdInfoAnalyze(TWXQ_THRESHOLDINFO* pThreshold) {
         return true;
     }
     CDumpScope s(m_sink, "TWXQ_THRESHOLDINFO", 10);
-    s.Int("ShadowL", b.U16(TW_AT(TWXQ_THRESHOLDINFO, ShadowL)));
-    s.Int("ShadowH", b.U16(TW_AT(TWXQ_THRESHOLDINFO, ShadowH)));
-    s.Int("HighlightH", b.U16(TW_AT(TWXQ_THRESHOLDINFO, HighlightH)));
-    s.Int("HighlightL", b.U16(TW_AT(TWXQ_THRESHOLDINFO, HighlightL)));
+    PRINT_FIELD(s, Int, b.U16, TWXQ_THRESHOLDINFO, ShadowL);
+    PRINT_FIELD(s, Int, b.U16, TWXQ_THRESHOLDINFO, ShadowH);
+    PRINT_FIELD(s, Int, b.U16, TWXQ_THRESHOLDINFO, HighlightH);
+    PRINT_FIELD(s, Int, b.U16, TWXQ_THRESHOLDINFO, HighlightL);
     return true;
 }
 
@@ -301,7 +300,7 @@ bool CParaAnalyze::TwXqReviseBaseParamAnalyze(TWXQ_REVISEBASEPARM* pRevise) {
     TwXqThresholdInfoAnalyze(&pRevise->InputRevise);
     s.Raw("OutputRevise = ");
     TwXqThresholdInfoAnalyze(&pRevise->OutputRevise);
-    s.Int("BlurMax", b.U16(TW_AT(TWXQ_REVISEBASEPARM, BlurMax)));
+    PRINT_FIELD(s, Int, b.U16, TWXQ_REVISEBASEPARM, BlurMax);
     return true;
 }
 
@@ -311,9 +310,9 @@ bool CParaAnalyze::TwXqUsmInfoAnalyze(TWXQ_USMINFO* pUsmInfo) {
         return true;
     }
     CDumpScope s(m_sink, "TWXQ_USMINFO", 15);
-    s.Int("InputResolution", b.U16(TW_AT(TWXQ_USMINFO, InputResolution)));
-    s.Int("InUSMLevel", b.U16(TW_AT(TWXQ_USMINFO, InUSMLevel)));
-    s.Int("InFilmType", b.U16(TW_AT(TWXQ_USMINFO, InFilmType)));
+    PRINT_FIELD(s, Int, b.U16, TWXQ_USMINFO, InputResolution);
+    PRINT_FIELD(s, Int, b.U16, TWXQ_USMINFO, InUSMLevel);
+    PRINT_FIELD(s, Int, b.U16, TWXQ_USMINFO, InFilmType);
     s.Raw("USMParm         = ");
     TwUnsharpMaskAnalyze(&pUsmInfo->USMParm);
     s.Raw("ReviseParm      = ");
