@@ -6,6 +6,7 @@
 #include <ctime>
 
 #include "TwFormat.h"
+#include "TwainStates.h"
 #include "twaintbl.h"
 
 // Initialized at compile time, so MachO_Initialization finds it in place whatever the order
@@ -17,9 +18,20 @@ namespace {
 // The state line: an empty line, then the tracked state.
 constexpr char kStatusLineFormat[] = "%s" LOG_STATE_LABEL "%d]%s";
 
-bool IsImageTransfer(unsigned short DAT) {
-    return DAT == DAT_IMAGEMEMXFER || DAT == DAT_IMAGENATIVEXFER || DAT == DAT_IMAGEFILEXFER;
-}
+// A row of the state moves (TwainStates.h) in twain.h's values.
+struct StateMove {
+    TW_UINT16 message;
+    TW_UINT16 dat;
+    twainstates::Rule rule;
+    TW_UINT16 event;
+    int from;
+    int to;
+    twainstates::Reader reader;
+};
+#define TWAINMON_STATE_MOVE(message, dat, rule, event, from, to, reader) \
+    {message, dat, twainstates::Rule::rule, event, from, to, twainstates::Reader::reader},
+constexpr StateMove kStateMoves[] = {TWAIN_STATE_MOVES(TWAINMON_STATE_MOVE)};
+#undef TWAINMON_STATE_MOVE
 
 } // namespace
 
@@ -174,63 +186,22 @@ bool CParaAnalyze::ResultMake() {
 
 int CParaAnalyze::UpDateTwainStatus(unsigned int /*DG*/, unsigned short DAT, unsigned short MSG,
                                     char* pData) {
-    auto move = [this](int from, int to) {
-        if (m_nTwainStatus == from) {
-            m_nTwainStatus = to;
+    using twainstates::Reader;
+    using twainstates::Rule;
+    for (const StateMove& move : kStateMoves) {
+        if (move.reader == Reader::Checker || move.message != MSG ||
+            (move.rule != Rule::Message && move.dat != DAT) ||
+            (move.rule == Rule::Event && EventMessage(pData) != move.event)) {
+            continue;
         }
-    };
-    switch (MSG) {
-    case MSG_OPENDSM:
-        move(2, 3);
-        break;
-    case MSG_CLOSEDSM:
-        move(3, 2);
-        break;
-    case MSG_OPENDS:
-        move(3, 4);
-        break;
-    case MSG_CLOSEDS:
-        move(4, 3);
-        break;
-    case MSG_ENABLEDS:
-        move(4, 5);
-        break;
-    case MSG_DISABLEDS:
-        if (DAT == DAT_USERINTERFACE) {
-            move(5, 4);
-        }
-        break;
-    case MSG_PROCESSEVENT:
-        if (DAT == DAT_EVENT) {
-            const TW_UINT16 message = EventMessage(pData);
-            if (message == MSG_XFERREADY) {
-                move(5, 6);
-            } else if (message == MSG_CLOSEDSREQ) {
-                move(5, 4);
-            }
-        } else if (IsImageTransfer(DAT)) {
-            move(6, 7);
-        }
-        break;
-    case MSG_GET:
-        if (IsImageTransfer(DAT)) {
-            move(6, 7);
-        }
-        break;
-    case MSG_RESET:
-        if (DAT == DAT_PENDINGXFERS) {
-            move(6, 5);
-        }
-        break;
-    case MSG_ENDXFER:
-        // Without a TW_PENDINGXFERS the count is unknown: the state stays.
-        if (DAT == DAT_PENDINGXFERS && pData != nullptr && m_nTwainStatus >= 6) {
+        if (move.rule != Rule::PendingCount) {
+            m_nTwainStatus = m_nTwainStatus == move.from ? move.to : m_nTwainStatus;
+        } else if (pData != nullptr && m_nTwainStatus >= move.from) {
+            // Without a TW_PENDINGXFERS the count is unknown: the state stays.
             const auto count = CBlock::Of(reinterpret_cast<const TW_PENDINGXFERS*>(pData))
                                    .U16(offsetof(TW_PENDINGXFERS, Count));
-            m_nTwainStatus = count != 0 ? 6 : 5;
+            m_nTwainStatus = count != 0 ? move.from : move.to;
         }
-        break;
-    default:
         break;
     }
     return m_nTwainStatus;
