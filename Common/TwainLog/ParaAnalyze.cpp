@@ -86,11 +86,10 @@ bool CParaAnalyze::HeaderMake(char* out) {
     if (stampLength > 0) {
         stamp[stampLength - 1] = '\0'; // asctime's line feed
     }
-    const char* const slashes = "////////////////////////////////////////////////%s";
-    Append(slashes, CRLF);
-    Append("           TWAIN %s Ver1.10%s", "Triplet Monitor", CRLF);
-    Append(slashes, CRLF);
-    Append("  << Current time = %s >>%s", stamp, CRLF);
+    Append(LOG_BANNER_RULE "%s", CRLF);
+    Append(LOG_BANNER_TITLE "%s Ver1.10%s", "Triplet Monitor", CRLF);
+    Append(LOG_BANNER_RULE "%s", CRLF);
+    Append(LOG_BANNER_TIME "%s >>%s", stamp, CRLF);
 
     m_pResult = savedResult;
     m_sink = savedSink;

@@ -210,9 +210,8 @@ std::string CTwainLog::GetHeader() {
 std::string CTwainLog::FormatHeader(const struct tm& local, const struct timeval& now) {
     const int milliseconds = RoundedMilliseconds(now.tv_usec);
     char header[256];
-    snprintf(header, sizeof header, "%04d/%02d/%02d %02d:%02d:%02d.%03d", local.tm_year + 1900,
-             local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec,
-             milliseconds);
+    snprintf(header, sizeof header, LOG_LOGGER_STAMP_FORMAT, local.tm_year + 1900, local.tm_mon + 1,
+             local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec, milliseconds);
     return header;
 }
 

@@ -6,6 +6,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <fstream>
+#include <iterator>
 #include <regex>
 #include <string>
 
@@ -40,8 +42,9 @@ Demo PlayDemo(const std::string& options) {
         demo.strips = std::stoul(match[3]);
         demo.imageBytes = std::stoul(match[4]);
     }
-    std::string error;
-    EXPECT_TRUE(ReadFileText(demo.path, demo.text, error)) << error;
+    std::ifstream in(demo.path, std::ios::binary);
+    EXPECT_TRUE(in) << demo.path;
+    demo.text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     return demo;
 }
 

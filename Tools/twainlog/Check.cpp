@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "TwainStates.h"
+#include "Escape.h"
 
 namespace twainlog {
 

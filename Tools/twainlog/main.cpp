@@ -22,6 +22,7 @@
 #include "LogReader.h"
 #include "LogVocabulary.h"
 #include "Summary.h"
+#include "Escape.h"
 
 namespace {
 
