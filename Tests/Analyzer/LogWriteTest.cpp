@@ -488,6 +488,9 @@ TEST(LogWrite, WithoutLogFileNothingIsWritten) {
     const unsigned char bytes[] = "abc";
     EXPECT_EQ(WriteLogFile(bytes, 3), 3u);
     LogTriplet(nullptr, DG_CONTROL, DAT_STATUS, MSG_GET, nullptr, TWRC_FAILURE, true);
+    CTwainLog log; // the diagnostic logger builds its messages and writes nothing
+    log.Message(ENUM_LOG_LEVEL_TW::LEVEL_INFO, "Fn", "a/b.cpp", 1, "%d", 1);
+    EXPECT_EQ(g_pLogFile, nullptr);
 }
 
 } // namespace
