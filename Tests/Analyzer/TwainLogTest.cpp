@@ -6,13 +6,12 @@
 #include <clocale>
 #include <cstdarg>
 #include <cstdio>
-#include <fstream>
 #include <regex>
-#include <sstream>
 #include <string>
 
 #include <unistd.h>
 
+#include "AnalyzerFixture.h"
 #include "LogFile.h"
 #include "TwainLog.h"
 
@@ -48,12 +47,7 @@ protected:
         g_pLogFile = m_saved;
         unlink(m_path.c_str());
     }
-    std::string Text() const {
-        std::ifstream in(m_path, std::ios::binary);
-        std::ostringstream all;
-        all << in.rdbuf();
-        return all.str();
-    }
+    std::string Text() const { return FileText(m_path); }
 
     std::string m_path;
     FILE* m_saved = nullptr;
