@@ -193,11 +193,12 @@ void Flatten(const Node& node, const std::string& parent, const DiffOptions& opt
 std::string FieldText(const Record& record, const DiffOptions& options) {
     std::string text;
     if (!Ignored("Return Code", "Return Code", options)) {
-        text += std::string(kReturnCodeLabel) + record.returnCode + "]\n";
+        text.append(kReturnCodeLabel).append(record.returnCode).append("]\n");
     }
     if (!Ignored("TWAIN Status", "TWAIN Status", options)) {
-        text += std::string(kStateLabel) +
-                (record.state >= 0 ? "[" + std::to_string(record.state) + "]" : "(none)") + "\n";
+        text.append(kStateLabel)
+            .append(record.state >= 0 ? "[" + std::to_string(record.state) + "]" : "(none)")
+            .append("\n");
     }
     if (record.cut) {
         text += "(cut at " + std::to_string(LOG_SECTION_LIMIT) + " bytes) = \n";
