@@ -3,8 +3,8 @@
 // named after the kind of its value. Field lines stand two columns inside the heading. A scope
 // opened while another is open is nested in it: its heading stands in the column of the outer
 // block's fields. Labels are padded to the scope's label width so that the equals signs
-// align. Every kind has one literal format,
-// which -Wformat checks where it is written (TwPrint.cpp).
+// align. Every kind has one literal format, which -Wformat checks where it is written
+// (TwPrint.cpp).
 #ifndef TWAINMON_TWPRINT_H
 #define TWAINMON_TWPRINT_H
 
@@ -35,7 +35,7 @@ struct CTextSink {
 // The offset of a field, which the bounded reader reads at.
 #define TW_AT(type, field) offsetof(type, field)
 
-// Field lines, as strace prints fields: the label is the field's own name, so it cannot drift
+// Field lines, as strace's PRINT_FIELD_ macros print fields: the label is the field's own name, so it cannot drift
 // from the field it shows. PRINT_FIELD(s, Fix, b.Fix32, TW_FRAME, Left) prints
 // "Left = [%.3f]" of the TW_FIX32 that b, the block of a TW_FRAME, holds at Left: the scope's
 // kind, then the block's reader. PRINT_FIELD_AS gives the few labels the log spells otherwise.
