@@ -35,10 +35,11 @@ struct CTextSink {
 // The offset of a field, which the bounded reader reads at.
 #define TW_AT(type, field) offsetof(type, field)
 
-// Field lines, as strace's PRINT_FIELD_ macros print fields: the label is the field's own name, so it cannot drift
-// from the field it shows. PRINT_FIELD(s, Fix, b.Fix32, TW_FRAME, Left) prints
-// "Left = [%.3f]" of the TW_FIX32 that b, the block of a TW_FRAME, holds at Left: the scope's
-// kind, then the block's reader. PRINT_FIELD_AS gives the few labels the log spells otherwise.
+// Field lines, as strace's PRINT_FIELD_ macros print fields: the label is the field's own
+// name, so it cannot drift from the field it shows. PRINT_FIELD(s, Fix, b.Fix32, TW_FRAME, Left)
+// prints "Left = [%.3f]" of the TW_FIX32 that b, the block of a TW_FRAME, holds at Left: the
+// scope's kind, then the block's reader. PRINT_FIELD_AS gives the few labels the log spells
+// otherwise.
 #define PRINT_FIELD_AS(s, kind, label, read, type, field) (s).kind(label, read(TW_AT(type, field)))
 #define PRINT_FIELD(s, kind, read, type, field) PRINT_FIELD_AS(s, kind, #field, read, type, field)
 // "[0x%02x]" or "[0x%04x]" with digits 2 or 4.
