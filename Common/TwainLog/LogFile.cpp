@@ -61,9 +61,9 @@ bool MeasureFreeSpace(uint64_t& available, uint64_t& floor) {
     return true;
 }
 
-// Writes some of size bytes; as write(2).
-ssize_t WriteSome(const char* data, size_t size) {
-    return g_logFileCalls.write(LogFileDescriptor(), data, size);
+// Writes some of size bytes on fd; as write(2).
+ssize_t WriteSome(int fd, const char* data, size_t size) {
+    return g_logFileCalls.write(fd, data, size);
 }
 
 bool IsLoggingProcess() {
@@ -167,9 +167,10 @@ const char* WriteErrorText(int error, char (&text)[32]) {
 // what reached the file to the bookkeeping. False, with errno set, when a write fails.
 bool WriteAll(const char* data, size_t size) {
     LogFileState& s = g_logState;
+    const int fd = LogFileDescriptor();
     size_t done = 0;
     while (done < size) {
-        const ssize_t n = WriteSome(data + done, size - done);
+        const ssize_t n = WriteSome(fd, data + done, size - done);
         if (n < 0 && errno == EINTR) {
             continue;
         }
