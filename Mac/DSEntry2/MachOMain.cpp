@@ -7,7 +7,8 @@
 #include <mach-o/ldsyms.h>
 
 #include "CTripletOperator.h"
-#include "ParaAnalyze.h"
+#include "TwainExport.h"
+#include "TwainLog.h"
 #include "TwainLogPaths.h"
 
 #ifdef __GLIBC__

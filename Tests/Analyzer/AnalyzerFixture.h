@@ -4,7 +4,9 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <fstream>
 #include <initializer_list>
+#include <iterator>
 #include <string>
 
 #include "ParaAnalyze.h"
@@ -24,6 +26,12 @@ constexpr bool IsNamed(MacroTable table, int64_t value) {
 }
 static_assert(!IsNamed(MacroRows(dat_xq_macros), kUnnamedVendorDat),
               "kUnnamedVendorDat must stay a DAT without a name");
+
+// The bytes of the file at path (none when it cannot be read).
+inline std::string FileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
 
 // The lines, each ended by CR LF.
 inline std::string Crlf(std::initializer_list<std::string> lines) {

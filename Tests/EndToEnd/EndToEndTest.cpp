@@ -26,6 +26,7 @@
 #include "AnalyzerFixture.h"
 #include "LogFiles.h"
 #include "ParaAnalyze.h"
+#include "TwainLog.h"
 #include "TwainWrapperProbe.h"
 #include "TwainXq.h"
 
