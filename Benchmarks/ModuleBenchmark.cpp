@@ -36,6 +36,7 @@
 
 #include "CTripletOperator.h"
 #include "ParaAnalyze.h"
+#include "TwainLog.h"
 #include "TwainLogPaths.h"
 #include "TwainXq.h"
 

@@ -19,6 +19,7 @@
 #include "CTripletOperator.h"
 #include "FuzzInput.h"
 #include "ParaAnalyze.h"
+#include "TwainLog.h"
 
 extern "C" {
 // The module's load code is not part of the target: these are the globals it would set.

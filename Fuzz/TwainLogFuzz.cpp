@@ -12,6 +12,7 @@
 
 #include "Check.h"
 #include "Diff.h"
+#include "Escape.h"
 #include "LogReader.h"
 #include "Report.h"
 #include "Summary.h"

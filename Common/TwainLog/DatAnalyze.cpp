@@ -1,7 +1,7 @@
 // The DAT table and the per-DAT members: each renders the parameter structure of its data
 // argument type. A structure that needs no member of its own has its dumper here, next to its
-// row: a function given the analyzer and the block of the structure's size, printing through
-// a CDumpScope (TwPrint.h).
+// row: a function given the analyzer, the text it appends to and the block of the structure's
+// size, printing through a CDumpScope (TwPrint.h) on that text.
 #include "ParaAnalyze.h"
 
 #include "TwPrint.h"
@@ -18,12 +18,12 @@ namespace {
 struct DatRow {
     TW_UINT16 dat;
     size_t size;
-    bool (*render)(CParaAnalyze& analyzer, const CBlock& data);
+    bool (*render)(CParaAnalyze& analyzer, CTextSink& out, const CBlock& data);
 };
 
 // The render of a DAT that has a per-DAT member: the member, which reads m_pData itself.
 template <bool (CParaAnalyze::*member)()>
-bool Member(CParaAnalyze& analyzer, const CBlock& /*data*/) {
+bool Member(CParaAnalyze& analyzer, CTextSink& /*out*/, const CBlock& /*data*/) {
     return (analyzer.*member)();
 }
 
@@ -94,7 +94,7 @@ size_t DatStructureSize(TW_UINT16 dat) {
 
 bool CParaAnalyze::DispatchDat() {
     const DatRow* row = FindDatRow(m_DAT);
-    return row == nullptr || row->render(*this, CBlock(m_pData, row->size));
+    return row == nullptr || row->render(*this, m_sink, CBlock(m_pData, row->size));
 }
 
 // ---------------------------------------------------------------------------------------

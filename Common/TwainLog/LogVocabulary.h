@@ -36,6 +36,18 @@ constexpr size_t LOG_SECTION_LIMIT = 5120;
 //   "*** Logging stopped: free space under N bytes ***"
 #define LOG_STOPPED_FORMAT "*** Logging stopped: %s ***"
 
+// The banner (CParaAnalyze::HeaderMake; the entry path writes none): a rule, the title line
+// LOG_BANNER_TITLE "%s Ver1.10", the rule again, then LOG_BANNER_TIME "%s >>" with the time.
+#define LOG_BANNER_RULE "////////////////////////////////////////////////"
+#define LOG_BANNER_TITLE "           TWAIN "
+#define LOG_BANNER_TIME "  << Current time = "
+
+// The diagnostic logger's time stamp, "YYYY/MM/DD HH:MM:SS.mmm" in local time (the milliseconds
+// 000 to 1000), in brackets at the start of its lines. The reader knows such a line by its
+// shape up to the milliseconds, '0' standing for a digit.
+#define LOG_LOGGER_STAMP_FORMAT "%04d/%02d/%02d %02d:%02d:%02d.%03d"
+#define LOG_LOGGER_STAMP_SHAPE "[0000/00/00 00:00:00."
+
 // The log file of one load: LOG_FILE_PREFIX, the load's stamp YYYYMMDD_HHMMSS_mmmm, then
 // LOG_FILE_SUFFIX.
 #define LOG_FILE_PREFIX "Twainlog_"

@@ -105,19 +105,12 @@ private:
     size_t m_size = 0;
 };
 
+// The message a TW_EVENT delivered; MSG_NULL when there is no event structure.
+inline TW_UINT16 EventMessage(const void* pEvent) {
+    return CBlock::Of(static_cast<const TW_EVENT*>(pEvent)).U16(offsetof(TW_EVENT, TWMessage));
+}
+
 // Bytes of one item of a TWTY_ type, which is also the stride of a list; 0 above TWTY_STR255.
 size_t ItemSize(unsigned short itemType);
-
-// A TW_FRAME at offset: its four TW_FIX32 (Left, Top, Right, Bottom) as "%.3f" joined by
-// commas, e.g. 0.000,0.000,8.500,11.000.
-constexpr size_t kFrameTextSize = 64;
-const char* FrameText(const CBlock& block, size_t offset, char (&out)[kFrameTextSize]);
-
-// A list of count 16-bit numbers at offset, 2 bytes apart, for "{%s}": each "%d", widened
-// with or without sign as the field is, joined by "," without blanks (8,8,8,0,0,0,0,0).
-// Every number is printed, whatever count fields of the structure say.
-constexpr size_t kNumberListSize = 64;
-const char* NumberList16(const CBlock& block, size_t offset, size_t count, bool isSigned,
-                         char (&out)[kNumberListSize]);
 
 #endif // TWAINMON_TWDUMP_H

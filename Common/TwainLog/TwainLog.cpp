@@ -4,10 +4,149 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <new>
+
+#include <unistd.h>
+#ifdef _WIN32
+#include "TwainWindows.h"
+#endif
 
 #include <boost/format.hpp>
 
 #include "ParaAnalyze.h"
+#include "TwFormat.h"
+#include "TwainLogPaths.h"
+
+CTwainLog* g_pcTwainLog = nullptr;
+
+// ---------------------------------------------------------------------------------------
+// Set-up and clean-up
+
+void setupTwainLog() {
+    char directory[256] = TWAINMON_LOG_DIRECTORY;
+    static_assert(sizeof TWAINMON_LOG_DIRECTORY +
+                          sizeof "/" LOG_FILE_PREFIX "YYYYMMDD_HHMMSS_mmmm_NN" LOG_FILE_SUFFIX <=
+                      256,
+                  "the log file's path must fit its 256-byte buffer");
+    if (access(directory, F_OK) == -1) {
+        return;
+    }
+    if (g_pcTwainLog != nullptr) {
+        delete g_pcTwainLog;
+        g_pcTwainLog = nullptr;
+    }
+    g_pcTwainLog = new (std::nothrow) CTwainLog;
+
+    if (g_pLogFile == nullptr) {
+        // One reading for the whole stamp: date, time and milliseconds of the same instant.
+#ifdef _WIN32
+        const struct timeval now = twainwin::LocalClock();
+#else
+        struct timeval now {};
+        gettimeofday(&now, nullptr);
+#endif
+        if (FILE* file = CreateLogFile(directory, now)) {
+            StartLogFile(file);
+        }
+    }
+    g_cParaAnalyze.m_nTwainStatus = 3;
+}
+
+void cleanupTwainLog() {
+    if (g_pcTwainLog != nullptr) {
+        delete g_pcTwainLog;
+        g_pcTwainLog = nullptr;
+    }
+    CloseLogFile();
+}
+
+// ---------------------------------------------------------------------------------------
+// The entry of a call
+
+namespace {
+
+constexpr char kCutMarker[] = LOG_CUT_MARKER;
+static_assert(LOG_SECTION_LIMIT + sizeof kCutMarker <= RESULT_TEXT_SIZE,
+              "a cut section and its marker fit the result text");
+
+// Room after a cut result section for the driver-threw and the two error-status lines.
+constexpr size_t kTailSize = 256;
+
+// The text of the logged call: room for the triplet text, then for a whole result section
+// (which the analyzer bounds by RESULT_TEXT_SIZE) and the lines after it. One logged call at
+// a time uses it, under the log lock.
+char g_entryText[TRIPLET_TEXT_SIZE + RESULT_TEXT_SIZE + kTailSize];
+
+// Appends "line\r\n" at text + length when it fits size; returns the new length.
+size_t AppendLine(char* text, size_t length, size_t size, const char* line) {
+    const int written = TwFormat(text + length, size - length, "%s%s", line, CRLF);
+    if (written < 0 || static_cast<size_t>(written) >= size - length) {
+        text[length] = '\0';
+        return length;
+    }
+    return length + static_cast<size_t>(written);
+}
+
+} // namespace
+
+size_t CutResultSection(char* text, size_t length) {
+    if (length <= LOG_SECTION_LIMIT) {
+        return length;
+    }
+    memcpy(text + LOG_SECTION_LIMIT, kCutMarker, sizeof kCutMarker);
+    return LOG_SECTION_LIMIT + sizeof kCutMarker - 1;
+}
+
+bool IsQuietEventPoll(TW_UINT16 DAT, TW_UINT16 MSG, TW_UINT16 rc, const void* pData) {
+    if (MSG != MSG_PROCESSEVENT || DAT != DAT_EVENT || rc == TWRC_FAILURE) {
+        return false;
+    }
+    if (rc != TWRC_DSEVENT) {
+        return true;
+    }
+    const TW_UINT16 message = EventMessage(pData);
+    return message != MSG_XFERREADY && message != MSG_CLOSEDSREQ;
+}
+
+void LogTriplet(TW_IDENTITY* pOrigin, TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG, TW_MEMREF pData,
+                TW_UINT16 rc, bool driverThrew) {
+    static int stack = 0; // 1 while the error-status lines are written
+    char* const data = static_cast<char*>(pData);
+    LogLock lock;
+
+    char* const text = g_entryText;
+    text[0] = '\0';
+    g_cParaAnalyze.TripletAnalyze(pOrigin, nullptr, DG, DAT, MSG, data, text);
+    size_t length = strlen(text);
+    if (length > TRIPLET_TEXT_SIZE) {
+        // Longer than any triplet line: written on its own, the entry goes on from the start.
+        WriteLogFile(reinterpret_cast<const unsigned char*>(text), length);
+        length = 0;
+    }
+
+    char* const result = text + length;
+    result[0] = '\0';
+    g_cParaAnalyze.ParaAnalyze(pOrigin, nullptr, DG, DAT, MSG, data, rc, result);
+    length += CutResultSection(result, strlen(result));
+
+    const size_t size = sizeof g_entryText;
+    if (driverThrew) {
+        length = AppendLine(text, length, size, LOG_DRIVER_THREW_LINE);
+    }
+    if (rc == TWRC_FAILURE && stack == 0) {
+        stack = 1;
+        length = AppendLine(text, length, size, LOG_ERROR_STATUS_START);
+        length = AppendLine(text, length, size, LOG_ERROR_STATUS_END);
+        stack = 0;
+    }
+
+    if (length > 0) {
+        WriteLogFile(reinterpret_cast<const unsigned char*>(text), length);
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// The diagnostic logger
 
 namespace {
 
@@ -78,9 +217,8 @@ std::string CTwainLog::GetHeader() {
 std::string CTwainLog::FormatHeader(const struct tm& local, const struct timeval& now) {
     const int milliseconds = RoundedMilliseconds(now.tv_usec);
     char header[256];
-    snprintf(header, sizeof header, "%04d/%02d/%02d %02d:%02d:%02d.%03d", local.tm_year + 1900,
-             local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec,
-             milliseconds);
+    snprintf(header, sizeof header, LOG_LOGGER_STAMP_FORMAT, local.tm_year + 1900, local.tm_mon + 1,
+             local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec, milliseconds);
     return header;
 }
 

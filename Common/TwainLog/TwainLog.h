@@ -1,5 +1,6 @@
-// The diagnostic logger: levelled messages (time, level, origin, text) written to the
-// module's log file, beside the triplet trace. Its lines end in "\n" alone.
+// What the module logs: the entry of each TWAIN call (assembled here, rendered by the
+// analyzer, written through the log file), and the diagnostic logger's levelled messages
+// (time, level, origin, text), whose lines end in "\n" alone.
 #ifndef TWAINMON_TWAINLOG_H
 #define TWAINMON_TWAINLOG_H
 
@@ -8,6 +9,33 @@
 #include <string>
 
 #include <sys/time.h>
+
+#include "LogFile.h"
+#include "TwainExport.h"
+#include "twain.h"
+
+// Sets up logging at load: when the log directory exists, creates this load's log file and
+// the diagnostic logger, and starts the tracked state at 3.
+void setupTwainLog();
+// Closes the log, after the call that is writing it; a second call does nothing.
+void cleanupTwainLog();
+
+// Rendering room of one logged call: the triplet text, then the result section.
+constexpr size_t TRIPLET_TEXT_SIZE = 1024;
+
+// A result section longer than LOG_SECTION_LIMIT keeps its first LOG_SECTION_LIMIT bytes and
+// ends in LOG_CUT_MARKER, with no line end. text holds the analyzer's RESULT_TEXT_SIZE bytes;
+// returns the length to log.
+size_t CutResultSection(char* text, size_t length);
+// True when the call is event polling that the log leaves out: no triplet line, no result
+// section, no error-status lines. Decided from the call alone, without the analyzer.
+bool IsQuietEventPoll(TW_UINT16 DAT, TW_UINT16 MSG, TW_UINT16 rc, const void* pData);
+// Renders one call (triplet text, result section cut at LOG_SECTION_LIMIT with its marker,
+// the driver-threw line, the error-status lines of a failure) and appends it to the log in
+// one write. Calls from several threads are serialized; each entry is whole, and a thread is
+// not cancelled while it holds the lock.
+void LogTriplet(TW_IDENTITY* pOrigin, TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG, TW_MEMREF pData,
+                TW_UINT16 rc, bool driverThrew);
 
 namespace ENUM_LOG_LEVEL_TW {
 enum enumLogLevel_tw {
@@ -43,5 +71,8 @@ public:
     // Formatting attempts FormatString makes before it gives up.
     static constexpr int kMaxFormatAttempts = 8;
 };
+
+// The diagnostic logger of this load, while the log directory exists.
+extern CTwainLog* g_pcTwainLog TWAINMON_EXPORT;
 
 #endif // TWAINMON_TWAINLOG_H

@@ -2,7 +2,8 @@
 #include <unistd.h>
 
 #include "CTripletOperator.h"
-#include "ParaAnalyze.h"
+#include "TwainExport.h"
+#include "TwainLog.h"
 
 #ifdef __GLIBC__
 #include <cxxabi.h>

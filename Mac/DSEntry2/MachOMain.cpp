@@ -11,7 +11,8 @@
 #endif
 
 #include "CTripletOperator.h"
-#include "ParaAnalyze.h"
+#include "TwainExport.h"
+#include "TwainLog.h"
 #include "TwainLogPaths.h"
 
 #ifdef __GLIBC__

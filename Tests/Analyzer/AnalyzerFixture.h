@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <fstream>
 #include <initializer_list>
-#include <sstream>
+#include <iterator>
 #include <string>
 
 #include "ParaAnalyze.h"
@@ -27,6 +27,12 @@ constexpr bool IsNamed(MacroTable table, int64_t value) {
 static_assert(!IsNamed(MacroRows(dat_xq_macros), kUnnamedVendorDat),
               "kUnnamedVendorDat must stay a DAT without a name");
 
+// The bytes of the file at path (none when it cannot be read).
+inline std::string FileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
 // The lines, each ended by CR LF.
 inline std::string Crlf(std::initializer_list<std::string> lines) {
     std::string text;
@@ -34,14 +40,6 @@ inline std::string Crlf(std::initializer_list<std::string> lines) {
         text += line + "\r\n";
     }
     return text;
-}
-
-// The whole file at path, as bytes; "" when it cannot be read.
-inline std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 // The low 32 bits of a pointer, as the log prints them.

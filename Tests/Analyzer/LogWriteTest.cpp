@@ -13,8 +13,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -22,6 +20,7 @@
 #include "AnalyzerFixture.h"
 #include "CDSMInterface.h"
 #include "ParaAnalyze.h"
+#include "TwainLog.h"
 
 namespace {
 
@@ -205,8 +204,8 @@ TEST(LogWrite, SharedDirectoryOnlyNewFilesAreWritten) {
             fclose(second);
             const std::string created = dir.path + "/" + LogName(c.created);
             const char* next = c.plant == Plant::Nothing ? "_01" : "_02";
-            EXPECT_EQ(ReadFile(created), "first");
-            EXPECT_EQ(ReadFile(dir.path + "/" + LogName(next)), "second");
+            EXPECT_EQ(FileText(created), "first");
+            EXPECT_EQ(FileText(dir.path + "/" + LogName(next)), "second");
             struct stat status {};
             ASSERT_EQ(stat(created.c_str(), &status), 0);
             EXPECT_EQ(status.st_mode & 07777, 0644u);
@@ -216,9 +215,9 @@ TEST(LogWrite, SharedDirectoryOnlyNewFilesAreWritten) {
             EXPECT_LE(read(reader, &byte, 1), 0); // nothing reached the planter
             close(reader);
         }
-        EXPECT_EQ(ReadFile(victim), "keep");
+        EXPECT_EQ(FileText(victim), "keep");
         if (c.plant == Plant::Writable || c.plant == Plant::ReadOnly) {
-            EXPECT_EQ(ReadFile(planted), "keep");
+            EXPECT_EQ(FileText(planted), "keep");
         }
     }
     umask(savedMask);
@@ -382,7 +381,7 @@ TEST(LogWrite, UnloadWaitsForTheEntryBeingWritten) {
     }
     cleanupTwainLog();
     logging.join();
-    const std::string text = ReadFile(dir.path + "/" + LogName(""));
+    const std::string text = FileText(dir.path + "/" + LogName(""));
     std::string expected;
     for (int n = 1; expected.size() < text.size(); ++n) {
         expected += Entry(n);
@@ -480,6 +479,9 @@ TEST(LogWrite, WithoutLogFileNothingIsWritten) {
     const unsigned char bytes[] = "abc";
     EXPECT_EQ(WriteLogFile(bytes, 3), 3u);
     LogTriplet(nullptr, DG_CONTROL, DAT_STATUS, MSG_GET, nullptr, TWRC_FAILURE, true);
+    CTwainLog log; // the diagnostic logger builds its messages and writes nothing
+    log.Message(ENUM_LOG_LEVEL_TW::LEVEL_INFO, "Fn", "a/b.cpp", 1, "%d", 1);
+    EXPECT_EQ(g_pLogFile, nullptr);
 }
 
 } // namespace

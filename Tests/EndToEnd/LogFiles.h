@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "AnalyzerFixture.h" // ReadFile
+#include "AnalyzerFixture.h" // FileText
 #include "TwainLogPaths.h"
 #include "twain.h"
 
@@ -90,8 +90,8 @@ inline Outcome RunLoaded(const std::function<std::string(DSEntryProc, void* modu
     close(reportFd);
     close(errorFd);
     Outcome outcome;
-    outcome.report = ReadFile(reportPath);
-    outcome.errors = ReadFile(errorPath);
+    outcome.report = FileText(reportPath);
+    outcome.errors = FileText(errorPath);
     unlink(reportPath);
     unlink(errorPath);
     if (expectedSignal != 0) {
@@ -108,7 +108,7 @@ inline Outcome RunLoaded(const std::function<std::string(DSEntryProc, void* modu
     }
     outcome.logFiles = LogFiles();
     if (outcome.logFiles.size() == 1) {
-        outcome.log = ReadFile(std::string(TWAINMON_LOG_DIRECTORY) + "/" + outcome.logFiles[0]);
+        outcome.log = FileText(std::string(TWAINMON_LOG_DIRECTORY) + "/" + outcome.logFiles[0]);
     }
     return outcome;
 }

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <iterator>
 #include <regex>
 #include <string>
 
@@ -41,8 +42,9 @@ Demo PlayDemo(const std::string& options) {
         demo.strips = std::stoul(match[3]);
         demo.imageBytes = std::stoul(match[4]);
     }
-    std::string error;
-    EXPECT_TRUE(ReadFileText(demo.path, demo.text, error)) << error;
+    std::ifstream in(demo.path, std::ios::binary);
+    EXPECT_TRUE(in) << demo.path;
+    demo.text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     return demo;
 }
 
@@ -132,8 +134,9 @@ TEST_F(DemoLogs, ReportAsGolden) {
     page = std::regex_replace(page, std::regex("0x[0-9a-f]{8}"), "0x########");
     page = std::regex_replace(page, std::regex(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3})"),
                               "YYYY-MM-DD hh:mm:ss.mmm");
-    std::string golden, error;
-    EXPECT_TRUE(ReadFileText(GOLDEN_REPORT, golden, error)) << error;
+    std::ifstream in(GOLDEN_REPORT, std::ios::binary);
+    ASSERT_TRUE(in) << GOLDEN_REPORT;
+    const std::string golden{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     if (page != golden) {
         std::ofstream("DemoReport.actual.html", std::ios::binary) << page;
         ADD_FAILURE() << "the page differs from " GOLDEN_REPORT ": see DemoReport.actual.html";

@@ -17,7 +17,9 @@
 #include <vector>
 
 #include "AnalyzerFixture.h"
+#include "LogFile.h"
 #include "ParaAnalyze.h"
+#include "TwainLog.h"
 #include "TwainWindows.h"
 
 namespace {
@@ -103,16 +105,16 @@ TEST(LogFile, PlantedNamesAreNeverWritten) {
             fputs("second", second);
             fclose(first);
             fclose(second);
-            EXPECT_EQ(ReadFile(LogPath(folder.path, c.created)), "first");
-            EXPECT_EQ(ReadFile(LogPath(folder.path, c.created + 1)), "second");
+            EXPECT_EQ(FileText(LogPath(folder.path, c.created)), "first");
+            EXPECT_EQ(FileText(LogPath(folder.path, c.created + 1)), "second");
         }
         if (held != INVALID_HANDLE_VALUE) {
             CloseHandle(held);
         }
-        EXPECT_EQ(ReadFile(victim), "keep");
+        EXPECT_EQ(FileText(victim), "keep");
         if (c.plant == Plant::Writable || c.plant == Plant::ReadOnly ||
             c.plant == Plant::HeldOpen) {
-            EXPECT_EQ(ReadFile(planted), "keep");
+            EXPECT_EQ(FileText(planted), "keep");
         }
     }
 }
@@ -149,7 +151,7 @@ TEST(LogFile, DISABLED_HostLinksAtTheNamesAreNeverFollowed) {
     ASSERT_NE(file, nullptr);
     fputs("load", file);
     fclose(file);
-    EXPECT_EQ(ReadFile(LogPath(folder, 2)), "load");
+    EXPECT_EQ(FileText(LogPath(folder, 2)), "load");
 }
 
 // Others may read the file while it is written, never write or delete it; its DACL, not the
@@ -259,7 +261,7 @@ TEST(LogFile, LimitsAndLostWritesEndInTheirLines) {
         StartLogFile(nullptr);
         fclose(file);
         g_logFileCalls = {twainwin::WriteLogFile, fstatvfs};
-        EXPECT_EQ(ReadFile(LogPath(folder.path, 0)), c.text);
+        EXPECT_EQ(FileText(LogPath(folder.path, 0)), c.text);
     }
 }
 

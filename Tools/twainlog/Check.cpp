@@ -2,6 +2,9 @@
 
 #include <sstream>
 
+#include "TwainStates.h"
+#include "Escape.h"
+
 namespace twainlog {
 
 // DAT_PARENT is not judged: the manager answers it, and a source is loaded in state 3, once
@@ -88,45 +91,48 @@ bool IsImageTransfer(const Record& record) {
             record.dat == "DAT_IMAGEFILEXFER");
 }
 
-// The TWAIN state after a call, as the protocol has it. This follows the monitor's own
-// tracking but for one message: MSG_CLOSEDSREQ asks the application to disable the source and
-// leaves it enabled (state 5) until MSG_DISABLEDS. Where the new state depends on data the log
-// may lack (TW_PENDINGXFERS after MSG_ENDXFER), the entry's state line decides.
+// A row of the state moves (TwainStates.h) with the names as the log spells them.
+struct Move {
+    const char* message;
+    const char* dat;
+    twainstates::Rule rule;
+    const char* event;
+    int from;
+    int to;
+    twainstates::Reader reader;
+};
+#define TWAINLOG_STATE_MOVE(message, dat, rule, event, from, to, reader) \
+    {#message, #dat, twainstates::Rule::rule, #event, from, to, twainstates::Reader::reader},
+const Move kMoves[] = {TWAIN_STATE_MOVES(TWAINLOG_STATE_MOVE)};
+#undef TWAINLOG_STATE_MOVE
+
+// The TWAIN state after a call, as the protocol has it: the monitor's moves but where the
+// table marks the checker's own (MSG_CLOSEDSREQ leaves the source enabled). Where the new
+// state depends on data the log may lack (TW_PENDINGXFERS after MSG_ENDXFER), the entry's
+// state line decides.
 int NextState(int state, const Record& r) {
+    using twainstates::Reader;
+    using twainstates::Rule;
     if (r.Failed()) {
         return state;
     }
-    if (r.kind == EntryKind::Event) {
-        return state == 5 && r.eventMessage == "MSG_XFERREADY" ? 6 : state;
-    }
-    struct Move {
-        const char* dat;
-        const char* msg;
-        int from, to;
-    };
-    static const Move kMoves[] = {
-        {"DAT_PARENT", "MSG_OPENDSM", 2, 3},
-        {"DAT_PARENT", "MSG_CLOSEDSM", 3, 2},
-        {"DAT_IDENTITY", "MSG_OPENDS", 3, 4},
-        {"DAT_IDENTITY", "MSG_CLOSEDS", 4, 3},
-        {"DAT_USERINTERFACE", "MSG_ENABLEDS", 4, 5},
-        {"DAT_USERINTERFACE", "MSG_ENABLEDSUIONLY", 4, 5},
-        {"DAT_USERINTERFACE", "MSG_DISABLEDS", 5, 4},
-        {"DAT_IMAGEMEMXFER", "MSG_GET", 6, 7},
-        {"DAT_IMAGENATIVEXFER", "MSG_GET", 6, 7},
-        {"DAT_IMAGEFILEXFER", "MSG_GET", 6, 7},
-        {"DAT_PENDINGXFERS", "MSG_RESET", 6, 5},
-    };
     for (const Move& move : kMoves) {
-        if (r.Is(move.dat, move.msg)) {
+        const bool event = r.kind == EntryKind::Event;
+        if (move.reader == Reader::Monitor || (move.rule == Rule::Event) != event ||
+            (event ? r.eventMessage != move.event
+                   : r.msg != move.message || (move.rule != Rule::Message && r.dat != move.dat))) {
+            continue;
+        }
+        if (move.rule != Rule::PendingCount) {
             return state == move.from ? move.to : state;
         }
-    }
-    if (r.Is("DAT_PENDINGXFERS", "MSG_ENDXFER") && state >= 6) {
-        if (const Node* count = r.Find("TW_PENDINGXFERS.Count")) {
-            return count->value == "0" ? 5 : 6;
+        if (state < move.from) {
+            return state;
         }
-        return r.state == 5 || r.state == 6 ? r.state : 5;
+        if (const Node* count = r.Find("TW_PENDINGXFERS.Count")) {
+            return count->value == "0" ? move.to : move.from;
+        }
+        return r.state == move.to || r.state == move.from ? r.state : move.to;
     }
     return state;
 }

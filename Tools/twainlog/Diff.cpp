@@ -3,11 +3,21 @@
 #include <algorithm>
 #include <map>
 
+#include "Escape.h"
 #include "LogVocabulary.h"
 
 namespace twainlog {
 
 namespace {
+
+// The result section's labels as the log writes them, without their indentation or bracket:
+// "Return Code = [", "TWAIN Status = ".
+constexpr std::string_view kReturnCodeLabel =
+    std::string_view(LOG_RETURN_CODE_LABEL)
+        .substr(std::string_view(LOG_RETURN_CODE_LABEL).find('R'));
+constexpr std::string_view kStateLabel =
+    std::string_view(LOG_STATE_LABEL).substr(0, sizeof LOG_STATE_LABEL - 2);
+static_assert(kReturnCodeLabel == "Return Code = [" && kStateLabel == "TWAIN Status = ");
 
 using Script = std::vector<std::pair<long, long>>;
 
@@ -183,11 +193,12 @@ void Flatten(const Node& node, const std::string& parent, const DiffOptions& opt
 std::string FieldText(const Record& record, const DiffOptions& options) {
     std::string text;
     if (!Ignored("Return Code", "Return Code", options)) {
-        text += "Return Code = [" + record.returnCode + "]\n";
+        text.append(kReturnCodeLabel).append(record.returnCode).append("]\n");
     }
     if (!Ignored("TWAIN Status", "TWAIN Status", options)) {
-        text += "TWAIN Status = " +
-                (record.state >= 0 ? "[" + std::to_string(record.state) + "]" : "(none)") + "\n";
+        text.append(kStateLabel)
+            .append(record.state >= 0 ? "[" + std::to_string(record.state) + "]" : "(none)")
+            .append("\n");
     }
     if (record.cut) {
         text += "(cut at " + std::to_string(LOG_SECTION_LIMIT) + " bytes) = \n";

@@ -7,11 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iostream>
-#include <iterator>
 #include <limits>
-#include <sstream>
 
 namespace twainlog {
 
@@ -24,11 +20,10 @@ constexpr std::string_view kState = LOG_STATE_LABEL;
 constexpr std::string_view kErrorStart = LOG_ERROR_STATUS_START;
 constexpr std::string_view kErrorEnd = LOG_ERROR_STATUS_END;
 constexpr std::string_view kNote = LOG_NOTE_PREFIX;
-// A triplet line the monitor writes is shorter than its rendering room.
-constexpr size_t kMaxTripletLine = 1024;
-constexpr std::string_view kBannerRule = "////////////////////////////////////////////////";
-constexpr std::string_view kBannerTitle = "           TWAIN ";
-constexpr std::string_view kBannerTime = "  << Current time = ";
+constexpr std::string_view kBannerRule = LOG_BANNER_RULE;
+constexpr std::string_view kBannerTitle = LOG_BANNER_TITLE;
+constexpr std::string_view kBannerTime = LOG_BANNER_TIME;
+constexpr std::string_view kLoggerStamp = LOG_LOGGER_STAMP_SHAPE;
 
 bool StartsWith(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() && text.compare(0, prefix.size(), prefix) == 0;
@@ -58,11 +53,18 @@ std::string_view Trim(std::string_view text) {
     return TrimRight(TrimLeft(text));
 }
 
-// "[dddd/dd/dd dd:dd:dd.ddd] ": the diagnostic logger's time stamp.
+// "[dddd/dd/dd dd:dd:dd.ddd] ": the diagnostic logger's time stamp, its shape up to the
+// milliseconds (LOG_LOGGER_STAMP_SHAPE, '0' for a digit), then at least the milliseconds.
 bool IsLoggerLine(std::string_view text) {
-    return text.size() >= 25 && text[0] == '[' && IsDigit(text[1]) && text[5] == '/' &&
-           text[8] == '/' && text[11] == ' ' && text[14] == ':' && text[17] == ':' &&
-           text[20] == '.';
+    if (text.size() < kLoggerStamp.size() + 4) {
+        return false;
+    }
+    for (size_t i = 0; i < kLoggerStamp.size(); ++i) {
+        if (kLoggerStamp[i] == '0' ? !IsDigit(text[i]) : text[i] != kLoggerStamp[i]) {
+            return false;
+        }
+    }
+    return true;
 }
 
 bool IsBannerLine(std::string_view text) {
@@ -248,63 +250,6 @@ size_t TripletAt(std::string_view text) {
     }
     TripletLine triplet;
     return ParseTriplet(text.substr(at - 1), triplet) ? at - 1 : std::string_view::npos;
-}
-
-// Length of the valid UTF-8 sequence at text[i]; 0 when the byte begins none.
-size_t Utf8Length(std::string_view text, size_t i) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    if (c < 0x80) {
-        return 1;
-    }
-    size_t n = 0;
-    unsigned long code = 0, least = 0;
-    if ((c & 0xe0) == 0xc0) {
-        n = 2, code = c & 0x1f, least = 0x80;
-    } else if ((c & 0xf0) == 0xe0) {
-        n = 3, code = c & 0x0f, least = 0x800;
-    } else if ((c & 0xf8) == 0xf0) {
-        n = 4, code = c & 0x07, least = 0x10000;
-    } else {
-        return 0;
-    }
-    if (i + n > text.size()) {
-        return 0;
-    }
-    for (size_t k = 1; k < n; ++k) {
-        const auto b = static_cast<unsigned char>(text[i + k]);
-        if ((b & 0xc0) != 0x80) {
-            return 0;
-        }
-        code = (code << 6) | (b & 0x3f);
-    }
-    const bool surrogate = code >= 0xd800 && code <= 0xdfff;
-    return code < least || code > 0x10ffff || surrogate ? 0 : n;
-}
-
-// Bytes that are not UTF-8 become "\xNN"; with controls, so do the control characters (C0,
-// DEL and C1), but for line feeds when they are kept.
-std::string Escape(std::string_view text, bool controls, bool keepNewlines) {
-    std::string out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size();) {
-        const size_t n = Utf8Length(text, i);
-        const auto c = static_cast<unsigned char>(text[i]);
-        const bool control =
-            (n == 1 && (c < 0x20 || c == 0x7f) && !(keepNewlines && c == '\n')) ||
-            (n == 2 && c == 0xc2 && static_cast<unsigned char>(text[i + 1]) < 0xa0);
-        if (n == 0 || (controls && control)) {
-            for (size_t k = 0; k < std::max<size_t>(n, 1); ++k) {
-                char hex[8];
-                std::snprintf(hex, sizeof hex, "\\x%02x", static_cast<unsigned char>(text[i + k]));
-                out += hex;
-            }
-            i += std::max<size_t>(n, 1);
-        } else {
-            out.append(text, i, n);
-            i += n;
-        }
-    }
-    return out;
 }
 
 class Collector : public LogSink {
@@ -739,14 +684,6 @@ size_t LogReader::Lines() const {
     return m_impl->Lines();
 }
 
-std::string Printable(std::string_view text, bool keepNewlines) {
-    return Escape(text, true, keepNewlines);
-}
-
-std::string ValidUtf8(std::string_view text) {
-    return Escape(text, false, false);
-}
-
 const Node* Node::Child(std::string_view childName) const {
     for (const Node& child : children) {
         if (child.name == childName) {
@@ -838,41 +775,6 @@ bool ReadFile(const std::string& path, LogSink& sink, std::string& error) {
         return false;
     }
     reader.Finish();
-    return true;
-}
-
-bool ReadFileText(const std::string& path, std::string& text, std::string& error) {
-    if (path == "-") {
-        std::ostringstream buffer;
-        buffer << std::cin.rdbuf();
-        text = buffer.str();
-        return true;
-    }
-    std::error_code code;
-    if (std::filesystem::is_directory(path, code)) {
-        error = "cannot read " + path + ": it is a directory";
-        return false;
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = "cannot open " + path + ": " + std::strerror(errno);
-        return false;
-    }
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    in.seekg(0, std::ios::beg);
-    if (size > 0) { // a regular file: one read
-        text.resize(static_cast<size_t>(size));
-        in.read(&text[0], size);
-        text.resize(static_cast<size_t>(in.gcount()));
-    } else {
-        in.clear();
-        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-    if (in.bad()) {
-        error = "cannot read " + path + ": " + std::strerror(errno);
-        return false;
-    }
     return true;
 }
 

@@ -135,18 +135,8 @@ Log ReadLog(std::string_view text);
 // Streams a file ("-" for standard input) through a reader; false with a message on error.
 bool ReadFile(const std::string& path, LogSink& sink, std::string& error);
 
-// Reads the whole file ("-" for standard input) into text; false with a message on error.
-bool ReadFileText(const std::string& path, std::string& text, std::string& error);
-
 // Sequence number as the log prints it: "[00012]", "[-----]" for entries without one.
 std::string SequenceText(long sequence);
-
-// Text from a log made safe to show: control bytes, bytes that are not UTF-8 and the C1
-// controls become "\xNN"; with keepNewlines, line feeds stay.
-std::string Printable(std::string_view text, bool keepNewlines = false);
-// Valid UTF-8 for JSON: bytes that are not UTF-8 become the four characters "\xNN"; the
-// rest, control characters included, is left to JSON's own escapes.
-std::string ValidUtf8(std::string_view text);
 
 } // namespace twainlog
 

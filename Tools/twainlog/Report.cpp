@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Check.h"
+#include "Escape.h"
 #include "LogVocabulary.h"
 #include "Summary.h"
 

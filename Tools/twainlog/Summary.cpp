@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "LogVocabulary.h"
+#include "Escape.h"
 
 namespace twainlog {
 

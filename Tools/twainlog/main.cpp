@@ -23,6 +23,7 @@
 #include "LogVocabulary.h"
 #include "Report.h"
 #include "Summary.h"
+#include "Escape.h"
 
 namespace {
 
