@@ -55,7 +55,9 @@ protected:
         g_pLogFile = m_saved;
         unlink(m_path.c_str());
     }
-    std::string Text() const { return FileText(m_path); }
+    std::string Text() const {
+        return FileText(m_path);
+    }
 
     std::string m_path;
     FILE* m_saved = nullptr;
