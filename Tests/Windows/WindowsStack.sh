@@ -71,8 +71,8 @@ fi
 # session
 export WINEPREFIX=$work/prefix
 scan() { # scan NAME FOLDER: a session of the application in WORK/NAME, FOLDER in twain_64
-    # (Run from a folder of /tmp: from some folders of the build tree the sample source leaves
-    # the application in the drive's root folder, where the images would go.)
+    # (Run from a folder of /tmp: run from some folders of the build tree, the application under
+    # Wine saved its images in the drive's root folder instead of its own.)
     local run start=$(date +%s%N)
     run=$(mktemp -d /tmp/twainmon-scan.XXXXXX)
     bash "$wg/windows/scan.sh" "$stack" "$run" "$2" || fail "twain_app.exe in $run"
