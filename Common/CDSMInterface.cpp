@@ -2,8 +2,14 @@
 
 #if TWAINMON_TWAIN_ABI_LINUX
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include "TwainWindows.h"
+#else
 #include <sys/uio.h>
 #include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <cstdlib>
@@ -12,6 +18,11 @@ namespace {
 
 unsigned char g_containerCopy[CDSMInterface::kContainerCopyLimit];
 
+#ifdef _WIN32
+size_t ReadWithoutFault(const void* address, unsigned char* out, size_t size) {
+    return twainwin::ReadOwnMemory(address, out, size);
+}
+#else
 // Copies up to size bytes from address on, stopping at the first byte that is not mapped
 // readable: the kernel reads this process's memory for us and reports a fault as EFAULT
 // instead of raising a signal. Returns the bytes copied.
@@ -24,6 +35,7 @@ size_t ReadWithoutFault(const void* address, unsigned char* out, size_t size) {
     } while (got < 0 && errno == EINTR);
     return got > 0 ? static_cast<size_t>(got) : 0;
 }
+#endif
 
 // The bytes a container's header says it has: its fixed part, then the items it counts.
 size_t ClaimedSize(TW_UINT16 conType, const CBlock& header) {
@@ -45,6 +57,31 @@ size_t ClaimedSize(TW_UINT16 conType, const CBlock& header) {
 
 } // namespace
 
+#ifdef _WIN32
+// Windows: a handle is an HGLOBAL (GlobalAlloc, as the DSM's DSM_MemAllocate), reached only
+// after GlobalSize took it for a live one.
+TW_HANDLE CDSMInterface::AllocMemory(unsigned int size) {
+    return static_cast<TW_HANDLE>(GlobalAlloc(GHND, size != 0 ? size : 1));
+}
+
+void CDSMInterface::FreeMemory(TW_HANDLE handle) {
+    if (twainwin::GlobalBlockSize(handle) != 0) {
+        GlobalFree(handle);
+    }
+}
+
+char* CDSMInterface::LockMemory(TW_HANDLE handle) {
+    return static_cast<char*>(twainwin::LockGlobalBlock(handle));
+}
+
+void CDSMInterface::UnlockMemory(TW_HANDLE handle) {
+    twainwin::UnlockGlobalBlock(handle);
+}
+
+unsigned long CDSMInterface::MemorySize(TW_HANDLE handle) {
+    return static_cast<unsigned long>(twainwin::GlobalBlockSize(handle));
+}
+#else
 TW_HANDLE CDSMInterface::AllocMemory(unsigned int size) {
     return static_cast<TW_HANDLE>(calloc(size != 0 ? size : 1, 1));
 }
@@ -62,24 +99,32 @@ void CDSMInterface::UnlockMemory(TW_HANDLE) {}
 unsigned long CDSMInterface::MemorySize(TW_HANDLE) {
     return 0;
 }
+#endif
 
 // Reads the header first (as far as the largest fixed part goes), then as much of what it
-// claims as can be read, never more than kContainerCopyLimit bytes.
+// claims as can be read, never more than kContainerCopyLimit bytes nor, on Windows, past the
+// handle's block.
 CBlock CDSMInterface::LockContainer(TW_HANDLE handle, TW_UINT16 conType) {
-    if (handle == nullptr) {
+    const char* const block = LockMemory(handle);
+    if (block == nullptr) {
         return CBlock();
     }
+    size_t limit = kContainerCopyLimit;
+    const unsigned long blockSize = MemorySize(handle); // 0: unknown (Linux)
+    if (blockSize != 0 && blockSize < limit) {
+        limit = blockSize;
+    }
     constexpr size_t kHeader = sizeof(TW_RANGE);
-    size_t got = ReadWithoutFault(handle, g_containerCopy, kHeader);
+    size_t got = ReadWithoutFault(block, g_containerCopy, kHeader < limit ? kHeader : limit);
     if (got == 0) {
         return CBlock();
     }
     size_t claim = ClaimedSize(conType, CBlock(g_containerCopy, got));
-    if (claim > kContainerCopyLimit) {
-        claim = kContainerCopyLimit;
+    if (claim > limit) {
+        claim = limit;
     }
     if (claim > got) {
-        got += ReadWithoutFault(reinterpret_cast<const unsigned char*>(handle) + got,
+        got += ReadWithoutFault(reinterpret_cast<const unsigned char*>(block) + got,
                                 g_containerCopy + got, claim - got);
     }
     return CBlock(g_containerCopy, got < claim ? got : claim);

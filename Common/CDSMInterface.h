@@ -1,7 +1,8 @@
 // Handle memory services: the one place that reaches the block behind a TW_HANDLE.
 // macos layout: a handle is a Memory Manager handle, char** whose *h is the block.
 // linux layout: a handle is the block's address (the DSM allocates with calloc and its
-// DSM_MemLock returns the handle itself); nobody can be asked the block's size.
+// DSM_MemLock returns the handle itself); nobody can be asked the block's size. On Windows,
+// in the same layout, a handle is an HGLOBAL: GlobalSize tells its block's size.
 // Either way the block belongs to whoever allocated it.
 #ifndef TWAINMON_CDSMINTERFACE_H
 #define TWAINMON_CDSMINTERFACE_H
@@ -27,7 +28,7 @@ public:
     static char* LockMemory(TW_HANDLE handle);
     static void UnlockMemory(TW_HANDLE handle);
     // The block's size in bytes; 0 for null or anything that is not a live handle (and
-    // always 0 under the linux layout, where no size can be asked).
+    // always 0 under the linux layout on Linux, where no size can be asked).
     static unsigned long MemorySize(TW_HANDLE handle);
     // The capability container (TWON_ type conType) behind handle as a block to read until
     // UnlockMemory(handle); a null block when nothing of it can be read. macos: the locked

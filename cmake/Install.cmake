@@ -14,6 +14,10 @@ include(GNUInstallDirs)
 set(TWAINMON_INSTALL_DIR "${CMAKE_INSTALL_LIBDIR}/twain" CACHE STRING
     "Install directory of TwainMonitor.ds and the sample driver bundle, under the prefix")
 option(TWAINMON_INSTALL_SAMPLE_DRIVER "Install the sample driver bundle" ON)
+if(WIN32)
+    include(${CMAKE_CURRENT_LIST_DIR}/InstallWindows.cmake)
+    return()
+endif()
 
 set(driver_dir "${TWAINMON_INSTALL_DIR}/TwainWrapper.bundle/Contents/MacOS")
 # The bridge, beside the sample driver; its DataSource.txt names the data source it loads.

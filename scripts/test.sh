@@ -4,8 +4,9 @@
 # builds and runs the whole test suite three times: the ThreadSanitizer build, the developer
 # build, then the AddressSanitizer + UndefinedBehaviorSanitizer build; then twainlog report's
 # pages in a real browser (headless chromium); then the developer build
-# in the Linux TWAIN layout with the real-stack tests; last the fuzz target (Clang): its seeds
-# and past findings, and a bounded fuzz run.
+# in the Linux TWAIN layout with the real-stack tests; then the 64-bit Windows build (mingw-w64)
+# with its tests under Wine; last the fuzz target (Clang): its seeds and past findings, and a
+# bounded fuzz run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -40,13 +41,24 @@ for preset in dev asan; do
 done
 # twainlog report's pages in a real browser (headless chromium), on the developer build.
 scripts/browser-test.sh build/dev
+# Builds and tests a preset with real-stack tests, which need the Working Group's sources
+# (TWAINMON_TWAIN_WG_DIR in the environment overrides where they are): refused when its COUNT
+# tests matching PATTERN are not configured.
+real_stack_preset() {
+    local preset=$1 pattern=$2 count=$3
+    cmake --preset "$preset" ${TWAINMON_TWAIN_WG_DIR:+-DTWAINMON_TWAIN_WG_DIR=$TWAINMON_TWAIN_WG_DIR}
+    cmake --build --preset "$preset"
+    ctest --preset "$preset" -N -R "$pattern" | grep -q "Total Tests: $count" ||
+        { echo "test.sh: the real-stack tests of preset $preset are not configured (see" \
+               "build/$preset/CMakeCache.txt: TWAINMON_TWAIN_WG_DIR, libfreeimage-dev)" >&2; exit 1; }
+    ctest --preset "$preset"
+}
 # The Linux TWAIN layout: its developer build and tests, among them the real-stack tests
 # (the Working Group's DSM, console application and sample source, built in about a minute).
-# TWAINMON_TWAIN_WG_DIR (environment) overrides where the stack's sources are.
-cmake --preset linux ${TWAINMON_TWAIN_WG_DIR:+-DTWAINMON_TWAIN_WG_DIR=$TWAINMON_TWAIN_WG_DIR}
-cmake --build --preset linux
-ctest --preset linux -N -R '^RealStack\.' | grep -q 'Total Tests: 3' ||
-    { echo "test.sh: the real-stack tests are not configured (see build/linux/CMakeCache.txt:" \
-           "TWAINMON_TWAIN_WG_DIR, libfreeimage-dev)" >&2; exit 1; }
-ctest --preset linux
+real_stack_preset linux '^RealStack\.' 3
+# 64-bit Windows, cross-built with mingw-w64, its tests under Wine: the analyzer, the platform's
+# strings and handles, the sample driver, twainlog's reader, the log file's rules on real files,
+# the demo session's log, and the Working Group's Windows DSM, console application and sample
+# source (built in about a minute) with the monitor and the bridge.
+real_stack_preset windows '^Windows\.RealStack\.' 2
 cmake --preset fuzz && cmake --build --preset fuzz && ctest --preset fuzz

@@ -170,8 +170,8 @@ void CParaAnalyze::MakeItemList(unsigned short cap, unsigned short itemType, uns
                       i + 1 < numItems ? "," CRLF : CRLF);
     }
     if (room && listed < numItems) {
-        Append("        !!! %ld of %ld items lie beyond the container !!!%s",
-               static_cast<long>(numItems - listed), static_cast<long>(numItems), CRLF);
+        Append("        !!! %lld of %lld items lie beyond the container !!!%s",
+               static_cast<long long>(numItems - listed), static_cast<long long>(numItems), CRLF);
     }
     Append("      }%s", CRLF);
 }

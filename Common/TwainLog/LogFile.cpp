@@ -4,7 +4,9 @@
 #include <ctime>
 
 #include <fcntl.h>
+#ifndef _WIN32
 #include <pthread.h>
+#endif
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,17 +16,23 @@
 FILE* g_pLogFile = nullptr;
 pid_t g_nLogProcessId = 0;
 std::atomic<bool> g_bLogStopped{false};
+#ifndef _WIN32
 LogFileCalls g_logFileCalls = {write, fstatvfs};
+#endif
 
 // ---------------------------------------------------------------------------------------
 // The operating system's part: the lock, the creation of the file, its measures. Everything
-// below this section reaches the system only through these and g_logFileCalls.
+// below this section reaches the system only through these and g_logFileCalls. On Windows the
+// lock, the creation and the write are LogFileWindows.cpp's; the measures are the same calls,
+// which the platform layer gives Windows.
 
 namespace {
 
+#ifndef _WIN32
 // A plain pthread mutex: initialized at compile time and never destroyed, so a call that races
 // the end of the process still finds it usable.
 pthread_mutex_t g_logLock = PTHREAD_MUTEX_INITIALIZER;
+#endif
 
 int LogFileDescriptor() {
     return fileno(g_pLogFile);
@@ -72,6 +80,7 @@ bool IsLoggingProcess() {
 
 } // namespace
 
+#ifndef _WIN32
 LogLock::LogLock() {
     pthread_setcancelstate(PTHREAD_CANCEL_DISABLE, &m_cancelState);
     pthread_mutex_lock(&g_logLock);
@@ -105,6 +114,7 @@ FILE* OpenLogFile(const char* path) {
     setvbuf(file, nullptr, _IONBF, 0); // never written through the stream
     return file;
 }
+#endif
 
 void CloseLogFile() {
     if (g_pLogFile == nullptr) {

@@ -18,7 +18,7 @@ bool CParaAnalyze::TwIdentityAnalyze(TW_IDENTITY* pIdentity) {
     }
     char text[256];
     CDumpScope s(m_sink, m_MSG == MSG_OPENDSM ? "pOrigin:TW_IDENTITY" : "TW_IDENTITY", 15);
-    s.Ld("Id", static_cast<long>(b.Id(TW_AT(TW_IDENTITY, Id))));
+    s.Ld("Id", static_cast<long long>(b.Id(TW_AT(TW_IDENTITY, Id))));
     s.Nested("Version");
     TwVersionAnalyze(&pIdentity->Version);
     PRINT_FIELD(s, Int, b.U16, TW_IDENTITY, ProtocolMajor);

@@ -51,11 +51,12 @@ public:
     uint64_t U64(size_t offset) const { return Read<uint64_t>(offset); }
 
     // The value kinds of the log, each for the one format that prints it:
-    // a 32-bit field for "%ld": widened without sign, 0 to 4294967295 whatever its TWAIN type.
-    long Ld(size_t offset) const { return static_cast<long>(U32(offset)); }
+    // a 32-bit field for "%lld": widened without sign, 0 to 4294967295 whatever its TWAIN type
+    // (a long long, since a long is 32 bits on Windows).
+    long long Ld(size_t offset) const { return static_cast<long long>(U32(offset)); }
     // A TW_FIX32 for "%.3f": signed Whole + unsigned Frac / 65536, in double precision.
     double Fix32(size_t offset) const { return I16(offset) + U16(offset + 2) / 65536.0; }
-    // A TW_IDENTITY::Id for "%ld", as wide as the layout has it (64 bits macos, 32 linux).
+    // A TW_IDENTITY::Id for "%lld", as wide as the layout has it (64 bits macos, 32 linux).
     uint64_t Id(size_t offset) const {
         return sizeof(TW_IDENTITY_ID) == sizeof(uint64_t) ? U64(offset) : U32(offset);
     }

@@ -353,7 +353,7 @@ bool PutConversion(Sink& sink, const char*& p, va_list& args) {
 }
 
 // A signed decimal without flags, right-aligned in width: "%d" or "%3d" of an int, "%ld" of
-// a long.
+// a long, "%lld" of a long long.
 void PutSigned(Sink& sink, int64_t value, size_t width = 0) {
     char buffer[24];
     char* const end = buffer + sizeof buffer;
@@ -385,7 +385,7 @@ int TwFormatV(char* out, size_t size, const char* format, va_list arguments) {
             break;
         }
         const char* const specStart = p++;
-        // The common conversions first, plain "%s", "%d", "%ld" and "%Nd".
+        // The common conversions first, plain "%s", "%d", "%ld", "%lld" and "%Nd".
         if (*p == 's') {
             ++p;
             const char* text = va_arg(args, const char*);
@@ -399,6 +399,9 @@ int TwFormatV(char* out, size_t size, const char* format, va_list arguments) {
         } else if (p[0] == 'l' && p[1] == 'd') {
             p += 2;
             PutSigned(sink, va_arg(args, long));
+        } else if (p[0] == 'l' && p[1] == 'l' && p[2] == 'd') {
+            p += 3;
+            PutSigned(sink, va_arg(args, long long));
         } else if (p[0] > '0' && p[0] <= '9' && p[1] == 'd') {
             // A one-digit width, as the index of each list item has it.
             const auto width = static_cast<size_t>(p[0] - '0');

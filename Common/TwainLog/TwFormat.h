@@ -16,7 +16,15 @@
 #include <cstddef>
 #include <cstdint>
 
+// Formats are checked as C99 has them, also where "printf" means msvcrt's dialect (mingw-w64).
+#ifdef __MINGW32__
+#define TWAINMON_PRINTF_FORMAT gnu_printf
+#else
+#define TWAINMON_PRINTF_FORMAT printf
+#endif
+
 int TwFormatV(char* out, size_t size, const char* format, va_list args);
-int TwFormat(char* out, size_t size, const char* format, ...) __attribute__((format(printf, 3, 4)));
+int TwFormat(char* out, size_t size, const char* format, ...)
+    __attribute__((format(TWAINMON_PRINTF_FORMAT, 3, 4)));
 
 #endif // TWAINMON_TWFORMAT_H

@@ -93,8 +93,8 @@ const char* CDumpScope::Prefix(const char* label) {
     return m_prefix;
 }
 
-void CDumpScope::Ld(const char* label, long value) {
-    m_sink.Append("%s = [%ld]" CRLF, Prefix(label), value);
+void CDumpScope::Ld(const char* label, long long value) {
+    m_sink.Append("%s = [%lld]" CRLF, Prefix(label), value);
 }
 
 void CDumpScope::Int(const char* label, int value) {

@@ -65,8 +65,8 @@ public:
     CDumpScope(const CDumpScope&) = delete;
     CDumpScope& operator=(const CDumpScope&) = delete;
 
-    // "label = [%ld]": a 32-bit field, 0 to 4294967295 (CBlock::Ld).
-    void Ld(const char* label, long value);
+    // "label = [%lld]": a 32-bit field, 0 to 4294967295 (CBlock::Ld).
+    void Ld(const char* label, long long value);
     // "label = [%d]".
     void Int(const char* label, int value);
     // "label = [%.3f]": a TW_FIX32 (CBlock::Fix32).

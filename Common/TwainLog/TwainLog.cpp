@@ -7,6 +7,9 @@
 #include <new>
 
 #include <unistd.h>
+#ifdef _WIN32
+#include "TwainWindows.h"
+#endif
 
 #include <boost/format.hpp>
 
@@ -36,8 +39,12 @@ void setupTwainLog() {
 
     if (g_pLogFile == nullptr) {
         // One reading for the whole stamp: date, time and milliseconds of the same instant.
+#ifdef _WIN32
+        const struct timeval now = twainwin::LocalClock();
+#else
         struct timeval now {};
         gettimeofday(&now, nullptr);
+#endif
         if (FILE* file = CreateLogFile(directory, now)) {
             StartLogFile(file);
         }

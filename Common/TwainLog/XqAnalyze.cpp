@@ -19,7 +19,7 @@ namespace {
 enum class HardwareKind {
     Hex2,   // 32 bits, "[0x%02x]"
     Name,   // length-prefixed name, "[%s]"
-    Ld,     // 32 bits, "[%ld]"
+    Ld,     // 32 bits, "[%lld]"
     U16,    // 16 bits, "[%d]"
     Bool,   // 16-bit flag, "[%s]"
     Hex4,   // 16 bits, "[0x%04x]"

@@ -3,8 +3,12 @@
 #include <cstring>
 
 #include <CoreFoundation/CoreFoundation.h>
+#ifdef _WIN32
+#include <dlfcn.h>
+#else
 #include <mach-o/dyld.h>
 #include <mach-o/ldsyms.h>
+#endif
 
 #include "CTripletOperator.h"
 #include "TwainExport.h"
@@ -26,6 +30,16 @@ TWAINMON_EXPORT void MachO_Termination();
 
 // A new URL of this module's own executable file, or null.
 static CFURLRef CreateMyMachOBundleURL() {
+#ifdef _WIN32
+    // The module that holds this function (GetModuleHandleExW, GetModuleFileNameW).
+    Dl_info own{};
+    if (dladdr(reinterpret_cast<const void*>(&CreateMyMachOBundleURL), &own) == 0) {
+        return nullptr;
+    }
+    return CFURLCreateFromFileSystemRepresentation(
+        nullptr, reinterpret_cast<const UInt8*>(own.dli_fname),
+        static_cast<CFIndex>(strlen(own.dli_fname)), false);
+#else
     // dyld gives every image's header as a mach_header; this bundle's own is declared as a
     // mach_header_64 on 64-bit systems. Only the addresses are compared.
     const void* const ownHeader = &_mh_bundle_header;
@@ -44,6 +58,7 @@ static CFURLRef CreateMyMachOBundleURL() {
                                                        static_cast<CFIndex>(strlen(path)), false);
     }
     return nullptr;
+#endif
 }
 
 // Runs at load. g_cParaAnalyze needs no initializer of its own, so no order among the

@@ -7,6 +7,10 @@
 
 #include <dlfcn.h>
 #include <sys/stat.h>
+#ifdef _WIN32
+#include "TwainWindows.h"
+#include <windows.h>
+#endif
 
 #include <atomic>
 #include <cstring>
@@ -42,19 +46,40 @@ struct Url final : Object {
     std::string path;
 };
 
+#ifdef _WIN32
+constexpr char kSeparators[] = "/\\";
+#else
+constexpr char kSeparators[] = "/";
+#endif
+
 std::string lastComponent(const std::string& path) {
-    return path == "/" ? path : path.substr(path.find_last_of('/') + 1);
+    return path == "/" ? path : path.substr(path.find_last_of(kSeparators) + 1);
+}
+
+// The executable of the bundle at path, or "" when there is none. A bundle is a directory
+// whose executable is Contents/MacOS/<name without extension>; on Windows it is the driver's
+// DLL itself.
+std::string bundleExecutable(const std::string& path) {
+#ifdef _WIN32
+    const DWORD attributes = GetFileAttributesW(twainwin::WidePath(path.c_str()).c_str());
+    const bool file =
+        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    return file ? path : std::string();
+#else
+    struct stat status;
+    if (stat(path.c_str(), &status) != 0 || !S_ISDIR(status.st_mode))
+        return std::string();
+    std::string name = lastComponent(path);
+    size_t dot = name.rfind('.');
+    if (dot != std::string::npos && dot > 0)
+        name.erase(dot);
+    return path + "/Contents/MacOS/" + name;
+#endif
 }
 
 struct Bundle final : Object {
     static constexpr Kind kKind = Kind::Bundle;
-    explicit Bundle(const std::string& dir) : Object(kKind, false) {
-        std::string name = lastComponent(dir);
-        size_t dot = name.rfind('.');
-        if (dot != std::string::npos && dot > 0)
-            name.erase(dot);
-        executable = dir + "/Contents/MacOS/" + name;
-    }
+    explicit Bundle(std::string file) : Object(kKind, false), executable(std::move(file)) {}
     ~Bundle() override {
         if (library != nullptr)
             dlclose(library);
@@ -209,10 +234,10 @@ TWAINMON_EXPORT Boolean CFURLGetFileSystemRepresentation(CFURLRef url, Boolean, 
 
 TWAINMON_EXPORT CFBundleRef CFBundleCreate(CFAllocatorRef, CFURLRef bundleURL) {
     const Url* url = as<Url>(bundleURL);
-    struct stat status;
-    if (url == nullptr || stat(url->path.c_str(), &status) != 0 || !S_ISDIR(status.st_mode))
+    const std::string executable = url != nullptr ? bundleExecutable(url->path) : std::string();
+    if (executable.empty())
         return nullptr;
-    return handOut<CFBundleRef>(create<Bundle>(url->path));
+    return handOut<CFBundleRef>(create<Bundle>(executable));
 }
 
 TWAINMON_EXPORT void* CFBundleGetFunctionPointerForName(CFBundleRef bundle,

@@ -7,6 +7,10 @@
 // Contents/MacOS/<name without extension>. When it cannot be loaded the factory hands out no
 // operator, so the monitor fails every call with TWRC_FAILURE and logs it, as it does when
 // its driver is missing.
+//
+// On Windows the bridge is DsBridge.dll, DataSource.txt lies in the DLL's own folder, and the
+// source is a DLL (a .ds), loaded with its own folder searched for the DLLs it needs, as the
+// DSM loads it.
 // dladdr, which finds this bundle, is an extension of both platforms' loaders, not POSIX.
 #if defined(__APPLE__) && !defined(_DARWIN_C_SOURCE)
 #define _DARWIN_C_SOURCE 1
@@ -29,15 +33,24 @@ typedef TW_UINT16 (*DsEntryProc)(TW_IDENTITY* pOrigin, TW_UINT32 DG, TW_UINT16 D
 
 constexpr size_t kPathSize = 4096;
 constexpr char kExecutableDir[] = "/Contents/MacOS/";
+#ifdef _WIN32
+constexpr char kDataSourceFile[] = "\\DataSource.txt";
+#else
 constexpr char kDataSourceFile[] = "/Contents/Resources/DataSource.txt";
+#endif
 
-// This bundle's directory: the executable's path less "/Contents/MacOS/<name>".
+// This bundle's directory: the executable's path less "/Contents/MacOS/<name>" (on Windows
+// the DLL's folder).
 bool OwnBundle(char (&out)[kPathSize]) {
     Dl_info info{};
     if (dladdr(reinterpret_cast<void*>(&OwnBundle), &info) == 0 || info.dli_fname == nullptr) {
         return false;
     }
+#ifdef _WIN32
+    const char* cut = strrchr(info.dli_fname, '\\');
+#else
     const char* cut = strstr(info.dli_fname, kExecutableDir);
+#endif
     const size_t length = cut != nullptr ? static_cast<size_t>(cut - info.dli_fname) : 0;
     if (length == 0 || length >= sizeof out) {
         return false;
@@ -64,11 +77,19 @@ bool DataSourcePath(char (&out)[kPathSize]) {
         return false;
     }
     out[strcspn(out, "\r\n")] = '\0';
+#ifdef _WIN32
+    const bool drive = out[0] != '\0' && out[1] == ':' && (out[2] == '\\' || out[2] == '/');
+    return drive || (out[0] == '\\' && out[1] == '\\');
+#else
     return out[0] == '/';
+#endif
 }
 
 // A bundle directory stands for its executable, Contents/MacOS/<name without extension>.
 bool ModuleFile(const char* path, char (&out)[kPathSize]) {
+#ifdef _WIN32
+    return snprintf(out, sizeof out, "%s", path) < static_cast<int>(sizeof out);
+#else
     struct stat status {};
     if (stat(path, &status) != 0) {
         return false;
@@ -91,6 +112,7 @@ bool ModuleFile(const char* path, char (&out)[kPathSize]) {
     const int written = snprintf(out, sizeof out, "%.*s%s%.*s", static_cast<int>(end), path,
                                  kExecutableDir, static_cast<int>(stem - start), path + start);
     return written > 0 && written < static_cast<int>(sizeof out);
+#endif
 }
 
 class CDsBridge final : public CTripletOperator {

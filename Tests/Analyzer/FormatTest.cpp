@@ -106,10 +106,12 @@ TEST(Format, TextAndCharacters) {
 
 // Conversions the log does not use: the library formats them, and everything after them.
 TEST(Format, UnusedConversionsGoToTheLibrary) {
-    const char* volatile nothing = nullptr; // unknown to the compiler
     EXPECT_SAME_TEXT(128, "%d %+d % d %#x %.5d %*d %s", 1, 2, 3, 4, 5, 6, 7, "tail");
+#ifndef _WIN32 // a null string cut short is "" in glibc (and here), "(nu" in mingw-w64
+    const char* volatile nothing = nullptr; // unknown to the compiler
     EXPECT_SAME_TEXT(128, "a%sb%.3sc%sd", "x", static_cast<const char*>(nothing),
                      static_cast<const char*>(nothing));
+#endif
     EXPECT_SAME_TEXT(128, "%e %g %o %p", 1.5, 2.5, 8u, static_cast<void*>(nullptr));
     EXPECT_SAME_TEXT(128, "%5.1f %-8.3f| %08.3f %Lf %.7f", 1.5, 2.25, -3.5, 4.0L, 0.5);
     EXPECT_SAME_TEXT(128, "%jd %td %'d", static_cast<intmax_t>(-1), static_cast<ptrdiff_t>(-2),

@@ -258,7 +258,7 @@ TEST_F(EndToEnd, NothingPlantedAtTheLogFileNameIsWrittenOrWaitedFor) {
             return std::to_string(entry(nullptr, DG_CONTROL, DAT_STATUS, MSG_GET, &status));
         });
         EXPECT_EQ(outcome.report, "0");
-        EXPECT_EQ(ReadFile(victim), "keep");
+        EXPECT_EQ(FileText(victim), "keep");
         EXPECT_EQ(outcome.errors, "Close Log File.\n");
         std::vector<std::string> own;
         for (const std::string& name : outcome.logFiles) {
@@ -268,7 +268,7 @@ TEST_F(EndToEnd, NothingPlantedAtTheLogFileNameIsWrittenOrWaitedFor) {
             if (name.size() > 7 && name.compare(name.size() - 7, 7, "_01.txt") == 0) {
                 own.push_back(name);
                 EXPECT_EQ(status.st_mode & 0777, 0644u);
-                EXPECT_EQ(ReadFile(path).find("[00001] [APP] DG_CONTROL/DAT_STATUS/MSG_GET\r\n"),
+                EXPECT_EQ(FileText(path).find("[00001] [APP] DG_CONTROL/DAT_STATUS/MSG_GET\r\n"),
                           0u);
             } else if (S_ISREG(status.st_mode)) {
                 EXPECT_EQ(status.st_size, p.plant == Plant::HardLink ? 4 : 0) << name;

@@ -16,15 +16,9 @@
 #include <string>
 #include <vector>
 
+#include "AnalyzerFixture.h" // FileText
 #include "TwainLogPaths.h"
 #include "twain.h"
-
-inline std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // The names of the files in the log directory.
 inline std::vector<std::string> LogFiles() {
@@ -96,8 +90,8 @@ inline Outcome RunLoaded(const std::function<std::string(DSEntryProc, void* modu
     close(reportFd);
     close(errorFd);
     Outcome outcome;
-    outcome.report = ReadFile(reportPath);
-    outcome.errors = ReadFile(errorPath);
+    outcome.report = FileText(reportPath);
+    outcome.errors = FileText(errorPath);
     unlink(reportPath);
     unlink(errorPath);
     if (expectedSignal != 0) {
@@ -114,7 +108,7 @@ inline Outcome RunLoaded(const std::function<std::string(DSEntryProc, void* modu
     }
     outcome.logFiles = LogFiles();
     if (outcome.logFiles.size() == 1) {
-        outcome.log = ReadFile(std::string(TWAINMON_LOG_DIRECTORY) + "/" + outcome.logFiles[0]);
+        outcome.log = FileText(std::string(TWAINMON_LOG_DIRECTORY) + "/" + outcome.logFiles[0]);
     }
     return outcome;
 }

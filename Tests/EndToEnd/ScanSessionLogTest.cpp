@@ -74,7 +74,7 @@ TEST(ScanSessionLog, IsTheExpectedLog) {
     ASSERT_EQ(outcome.report, "");
     ASSERT_EQ(outcome.logFiles.size(), 1u);
     const std::string actual = MaskAddresses(outcome.log);
-    const std::string expected = MaskAddresses(ReadFile(EXPECTED_LOG));
+    const std::string expected = MaskAddresses(FileText(EXPECTED_LOG));
     if (actual != expected) {
         std::ofstream(ACTUAL_LOG, std::ios::binary) << actual;
         ADD_FAILURE() << "The scan session's log differs from the expected log at "

@@ -7,13 +7,20 @@
 
 namespace {
 
+// An empty block has one byte on Windows, where a moveable handle of none has no address.
+#ifdef _WIN32
+constexpr Size kEmptyBlockSize = 1;
+#else
+constexpr Size kEmptyBlockSize = 0;
+#endif
+
 TEST(Handles, NewHandleClearIsZeroFilledAndSized) {
     for (Size size : {0L, 1L, 7L, 4096L, 1L << 20}) {
         SCOPED_TRACE(size);
         Handle h = NewHandleClear(size);
         ASSERT_NE(h, nullptr);
         ASSERT_NE(*h, nullptr);
-        EXPECT_EQ(GetHandleSize(h), size);
+        EXPECT_EQ(GetHandleSize(h), size > 0 ? size : kEmptyBlockSize);
         EXPECT_EQ(std::count(*h, *h + size, '\0'), size);
         DisposeHandle(h);
     }

@@ -8,8 +8,11 @@
 #          compares what the application printed, the first image, the DSM's own log of the
 #          triplets it passed to the source with the monitor's trace, and checks the trace.
 # guard:   GUARD_HOST plays the DSM with guard bytes after every structure.
+# compare: the session's comparison alone, of runs made elsewhere (the Windows stack under
+#          Wine): WORK/control and WORK/monitor hold each run's out.txt, dsm.log and images,
+#          WORK/log the monitor's log files. TWAINLOG may be a command line.
 set -euo pipefail
-mode=$1 src=$2 wg=$3 work=$4 twainlog=$5 guard_host=$6 cxx=$7
+mode=$1 src=$2 wg=$3 work=$4 twainlog=$5 guard_host=${6:-} cxx=${7:-}
 stack=$work/stack prefix=$work/prefix logs=$work/log
 dsdir=$prefix/lib/twain sample=$stack/ds/sample/sample.ds
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -20,7 +23,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 check_logs() {
     local faults=0 file
     for file in "$logs"/Twainlog_*.txt; do
-        "$twainlog" check "$file" >"$work/check.txt" || [ $? -eq 1 ] || fail "twainlog check $file"
+        $twainlog check "$file" >"$work/check.txt" || [ $? -eq 1 ] || fail "twainlog check $file"
         if grep -v \
                 -e 'DAT_EXTIMAGEINFO/MSG_GET (line [0-9]*): TWRC_FAILURE not followed by DAT_STATUS' \
                 -e '^no protocol faults$' -e '^[0-9]* protocol faults\?$' "$work/check.txt"; then
@@ -70,6 +73,59 @@ if [ "$mode" = guard ]; then
     exit 0
 fi
 
+# The monitor's session against the control's: what the application printed and its first
+# image, every triplet of the DSM's log in the trace with its return code, the capability
+# containers shown, and twainlog check.
+compare() {
+    # What the application printed, its scan progress aside (the page count is random).
+    diff <(grep -v '^app: ' "$work/control/out.txt") <(grep -v '^app: ' "$work/monitor/out.txt") ||
+        fail "the application printed something else through the monitor"
+    grep -q '^1: TWAIN2 Software Scanner' "$work/monitor/out.txt" || fail "the source is not listed"
+    cmp "$work/control/FROM_SCANNER_000001N.bmp" "$work/monitor/FROM_SCANNER_000001N.bmp" ||
+        fail "the first image differs"
+    echo "the application's output and first image are the control's"
+    find "$work/control" "$work/monitor" -name 'FROM_SCANNER_*.bmp' ! -name '*_000001N.bmp' -delete
+
+    # The triplets the DSM passed to the source (its own log), as "DG/DAT/MSG[/CAP] TWRC_x":
+    # the calls of the application (the first caller) addressed to the source, with MSG_OPENDS
+    # and MSG_CLOSEDS that the DSM logs as addressed to itself, but not DAT_CALLBACK, which the
+    # DSM answers itself. Callbacks nest one level deeper than the call that caused them. (The
+    # Windows DSM ends its lines in two carriage returns.)
+    awk '{ sub(/\r+$/, ""); sub(/^\[[^]]*\] /, ""); match($0, /^ */); d = RLENGTH; s = substr($0, d + 1) }
+         s ~ / -> / { k = index(s, " -> "); from[d] = substr(s, 1, k - 1); to[d] = substr(s, k + 4)
+                      if (app == "") app = from[d]; open[d] = 1; t[d] = ""; next }
+         s ~ /^DG_/ && open[d] && t[d] == "" { t[d] = s; next }
+         s ~ /^TWRC_/ && open[d] && t[d] != "" {
+             split(s, w, " "); open[d] = 0
+             if (from[d] == app && t[d] !~ /DAT_CALLBACK/ &&
+                 (to[d] != "DSM" || t[d] ~ /DAT_IDENTITY\/MSG_(OPENDS|CLOSEDS)$/)) print t[d], w[1] }' \
+        "$work/monitor/dsm.log" >"$work/dsm.triplets"
+    # The monitor's trace of its three loads, in the order of the files' load times.
+    awk '{ sub(/\r$/, "") }
+         /^\[[0-9]+\] \[/ { t = $3; if ($4 != "") { c = $4; gsub(/[()]/, "", c); t = t "/" c }; next }
+         /^        Return Code = \[/ && t != "" { r = $0; sub(/.*\[/, "", r); sub(/\].*/, "", r)
+                                                  print t, r; t = "" }' \
+        $(ls "$logs"/Twainlog_*.txt | sort) >"$work/monitor.triplets"
+    # Every DSM triplet in the trace, in order, with its return code; the trace has nothing else
+    # but the identity requests and the entry point, which the DSM does not log.
+    awk 'NR == FNR { want[++n] = $0; next }
+         { if (i < n && $0 == want[i + 1]) { ++i; next }
+           if ($1 ~ /^DG_CONTROL\/(DAT_IDENTITY\/MSG_GET|DAT_ENTRYPOINT\/MSG_SET|ERROR!\(1027\)\/MSG_SET)$/) { ++x; next }
+           printf "monitor line %d: \"%s\", the DSM passed \"%s\" next\n", FNR, $0, want[i + 1]; bad = 1; exit }
+         END { if (!bad && i < n) printf "the trace lacks \"%s\"\n", want[i + 1]
+               if (bad || i < n || n == 0) exit 1
+               printf "triplets: %d of the DSM log in the trace in order with their return codes (+%d identity/entry point)\n", n, x }' \
+        "$work/dsm.triplets" "$work/monitor.triplets" || fail "the trace disagrees with the DSM's log"
+    echo "log files: $(ls "$logs"/Twainlog_*.txt | wc -l)"
+    check_logs
+    grep -q '^    TW_ENUMERATION = {' "$logs"/Twainlog_*.txt && grep -q '^    TW_ONEVALUE = {' "$logs"/Twainlog_*.txt ||
+        fail "the trace shows no capability container"
+}
+if [ "$mode" = compare ]; then
+    compare
+    exit 0
+fi
+
 session='cdsm\nlds\npds1\ncds1\ncaps\n2\nq\nq\nscan\nxds\nxdsm\nq\n'
 run_app() { # run_app NAME: the session in WORK/NAME; prints its milliseconds
     local dir=$work/$1 start end
@@ -87,43 +143,4 @@ install_into_dsdir monitor
 run_app monitor
 cp "$logs"/Twainlog_*.txt "$work/monitor/"
 
-# What the application printed, its scan progress aside (the page count is random).
-diff <(grep -v '^app: ' "$work/control/out.txt") <(grep -v '^app: ' "$work/monitor/out.txt") ||
-    fail "the application printed something else through the monitor"
-grep -q '^1: TWAIN2 Software Scanner' "$work/monitor/out.txt" || fail "the source is not listed"
-cmp "$work/control/FROM_SCANNER_000001N.bmp" "$work/monitor/FROM_SCANNER_000001N.bmp" ||
-    fail "the first image differs"
-echo "the application's output and first image are the control's"
-find "$work/control" "$work/monitor" -name 'FROM_SCANNER_*.bmp' ! -name '*_000001N.bmp' -delete
-
-# The triplets the DSM passed to the source (its own log), as "DG/DAT/MSG[/CAP] TWRC_x":
-# the calls of the application (the first caller) addressed to the source, with MSG_OPENDS
-# and MSG_CLOSEDS that the DSM logs as addressed to itself, but not DAT_CALLBACK, which the
-# DSM answers itself. Callbacks nest one level deeper than the call that caused them.
-awk '{ sub(/\r$/, ""); sub(/^\[[^]]*\] /, ""); match($0, /^ */); d = RLENGTH; s = substr($0, d + 1) }
-     s ~ / -> / { k = index(s, " -> "); from[d] = substr(s, 1, k - 1); to[d] = substr(s, k + 4)
-                  if (app == "") app = from[d]; open[d] = 1; t[d] = ""; next }
-     s ~ /^DG_/ && open[d] && t[d] == "" { t[d] = s; next }
-     s ~ /^TWRC_/ && open[d] && t[d] != "" {
-         split(s, w, " "); open[d] = 0
-         if (from[d] == app && t[d] !~ /DAT_CALLBACK/ &&
-             (to[d] != "DSM" || t[d] ~ /DAT_IDENTITY\/MSG_(OPENDS|CLOSEDS)$/)) print t[d], w[1] }' \
-    "$work/monitor/dsm.log" >"$work/dsm.triplets"
-# The monitor's trace of its three loads, in the order of the files' load times.
-awk '{ sub(/\r$/, "") }
-     /^\[[0-9]+\] \[/ { t = $3; if ($4 != "") { c = $4; gsub(/[()]/, "", c); t = t "/" c }; next }
-     /^        Return Code = \[/ && t != "" { r = $0; sub(/.*\[/, "", r); sub(/\].*/, "", r)
-                                              print t, r; t = "" }' \
-    $(ls "$logs"/Twainlog_*.txt | sort) >"$work/monitor.triplets"
-# Every DSM triplet in the trace, in order, with its return code; the trace has nothing else
-# but the identity requests and the entry point, which the DSM does not log.
-awk 'NR == FNR { want[++n] = $0; next }
-     { if (i < n && $0 == want[i + 1]) { ++i; next }
-       if ($1 ~ /^DG_CONTROL\/(DAT_IDENTITY\/MSG_GET|DAT_ENTRYPOINT\/MSG_SET|ERROR!\(1027\)\/MSG_SET)$/) { ++x; next }
-       printf "monitor line %d: \"%s\", the DSM passed \"%s\" next\n", FNR, $0, want[i + 1]; bad = 1; exit }
-     END { if (!bad && i < n) printf "the trace lacks \"%s\"\n", want[i + 1]
-           if (bad || i < n || n == 0) exit 1
-           printf "triplets: %d of the DSM log in the trace in order with their return codes (+%d identity/entry point)\n", n, x }' \
-    "$work/dsm.triplets" "$work/monitor.triplets" || fail "the trace disagrees with the DSM's log"
-echo "log files: $(ls "$logs"/Twainlog_*.txt | wc -l)"
-check_logs
+compare

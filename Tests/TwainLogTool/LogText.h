@@ -2,7 +2,9 @@
 #ifndef TWAINLOG_TESTS_LOGTEXT_H
 #define TWAINLOG_TESTS_LOGTEXT_H
 
+#ifndef _WIN32
 #include <sys/wait.h>
+#endif
 
 #include <cstdio>
 #include <initializer_list>
@@ -40,6 +42,7 @@ inline std::string Entry(const std::string& triplet, const std::string& rc,
     return text;
 }
 
+#ifndef _WIN32
 // Runs command in the shell: its standard output, and its exit status in status.
 inline std::string Shell(const std::string& command, int& status) {
     std::string out;
@@ -56,6 +59,7 @@ inline std::string Shell(const std::string& command, int& status) {
     status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     return out;
 }
+#endif
 
 // One line per record and per diagnostic, for comparing whole readings at once.
 inline std::string Shape(const Log& log) {

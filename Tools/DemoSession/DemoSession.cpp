@@ -4,6 +4,10 @@
 // The module logs only when its log directory exists when it is loaded, and closes the log
 // when it is unloaded, so the directory is made first and the log read after dlclose.
 #include <dlfcn.h>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 #include <cstdio>
 #include <exception>
@@ -111,6 +115,10 @@ static int Run(int argc, char** argv) {
 
 // Nothing is thrown on purpose; whatever a library throws ends the program with a message.
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    // The log is printed as it is, its CR LF line ends included, not through text mode.
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
     try {
         return Run(argc, argv);
     } catch (const std::exception& error) {

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <limits>
 
 namespace twainlog {
 
@@ -92,7 +93,9 @@ bool ParseTriplet(std::string_view text, TripletLine& out) {
     size_t i = 1;
     long sequence = 0;
     while (i < text.size() && IsDigit(text[i])) {
-        if (sequence < 100000000000L) {
+        // Read no further than 10^11, nor than a long holds (32 bits on Windows).
+        if (sequence <
+            std::min<long long>(100000000000LL, (std::numeric_limits<long>::max() - 9) / 10)) {
             sequence = sequence * 10 + (text[i] - '0');
         }
         ++i;
