@@ -16,7 +16,8 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # The one fault twainlog check may report that comes from the stack, not from the monitor: the
 # application never asks DAT_STATUS after DAT_EXTIMAGEINFO fails. (The source announces its
-# transfers to the DSM directly; check reads that from the entry point the DSM handed it.)
+# transfers to the DSM: check follows its [DS] MSG_XFERREADY where the TWAIN 2 build logged
+# it, and infers it from the entry point the DSM handed the source otherwise.)
 check_logs() {
     local faults=0 file
     for file in "$logs"/Twainlog_*.txt; do
