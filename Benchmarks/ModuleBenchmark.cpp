@@ -439,6 +439,72 @@ void Render(benchmark::State& state, const Case& c) {
 
 const char* const kWayNames[] = {"bare", "log on", "log off"};
 
+#if TWAINMON_TWAIN2
+// ---------------------------------------------------------------------------------------
+// The source's calls to the manager (the TWAIN 2 build): the monitor's entry point, which
+// logs each call and forwards it, against the bare manager entry it forwards to.
+
+TW_UINT16 BareManagerEntry(TW_IDENTITY*, TW_IDENTITY*, TW_UINT32, TW_UINT16, TW_UINT16, TW_MEMREF) {
+    return TWRC_SUCCESS;
+}
+
+// A driver that keeps the entry point DAT_ENTRYPOINT/MSG_SET hands it.
+class CEntryPointKeeper final : public CTripletOperator {
+public:
+    void Reserved1() override {}
+    void Reserved2() override {}
+    TW_UINT16 OperateTriplet(TW_IDENTITY*, TW_UINT32, TW_UINT16 DAT, TW_UINT16,
+                             TW_MEMREF pData) override {
+        if (DAT == DAT_ENTRYPOINT) {
+            m_entry = static_cast<const TW_ENTRYPOINT*>(pData)->DSM_Entry;
+        }
+        return TWRC_SUCCESS;
+    }
+    DSMENTRYPROC m_entry = nullptr;
+};
+
+// The entry point the logging module hands a source for the bare manager entry.
+DSMENTRYPROC MonitorEntryPoint() {
+    CTripletOperator* const sample = *g_on.op;
+    CEntryPointKeeper keeper;
+    *g_on.op = &keeper;
+    TW_ENTRYPOINT manager{sizeof manager, &BareManagerEntry, nullptr, nullptr, nullptr, nullptr};
+    g_on.entry(&g_app, DG_CONTROL, DAT_ENTRYPOINT, MSG_SET, &manager);
+    *g_on.op = sample;
+    if (keeper.m_entry == nullptr || keeper.m_entry == &BareManagerEntry) {
+        Fail("the module handed the source no entry point of its own");
+    }
+    return keeper.m_entry;
+}
+
+const char kSourceCall[] = "source's DAT_NULL/MSG_XFERREADY through the entry point";
+
+// One call of the source, outside any DS_Entry call: logged at once.
+void MeasureSourceCall(benchmark::State& state, DSMENTRYPROC entry) {
+    TW_IDENTITY source{};
+    const unsigned long allocations = g_allocations.load();
+    const unsigned long writes = WriteCalls();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(
+            entry(&source, &g_app, DG_CONTROL, DAT_NULL, MSG_XFERREADY, nullptr));
+    }
+    const double iterations = static_cast<double>(state.iterations());
+    state.counters["allocs"] = static_cast<double>(g_allocations.load() - allocations) / iterations;
+    state.counters["writes"] = static_cast<double>(WriteCalls() - writes) / iterations;
+}
+
+void RegisterSourceCall() {
+    static DSMENTRYPROC bare = &BareManagerEntry;
+    benchmark::DoNotOptimize(bare); // called through the pointer, as a source calls
+    static const DSMENTRYPROC monitor = MonitorEntryPoint();
+    benchmark::RegisterBenchmark((std::string(kSourceCall) + "/bare").c_str(),
+                                 [](benchmark::State& state) { MeasureSourceCall(state, bare); });
+    benchmark::RegisterBenchmark(
+        (std::string(kSourceCall) + "/log on").c_str(),
+        [](benchmark::State& state) { MeasureSourceCall(state, monitor); });
+}
+#endif
+
 // ---------------------------------------------------------------------------------------
 // Results: each child process writes its figures, the parent prints medians.
 
@@ -486,6 +552,9 @@ void RegisterAll(const std::vector<Case>& cases) {
                 name.c_str(), [&c, way](benchmark::State& state) { Measure(state, c, way); });
         }
     }
+#if TWAINMON_TWAIN2
+    RegisterSourceCall();
+#endif
     for (const Case& c : cases) {
         if (c.dat == DAT_EVENT) {
             continue;
@@ -533,6 +602,16 @@ void PrintTable(const std::vector<Case>& cases,
                median(base + "/log off", &Figure::allocs), median(base + "/bare", &Figure::allocs),
                median(base + "/log on", &Figure::writes));
     }
+#if TWAINMON_TWAIN2
+    const std::string source = kSourceCall;
+    const double bare = median(source + "/bare", &Figure::ns);
+    const double on = median(source + "/log on", &Figure::ns);
+    printf("\n| Source's call | bare manager entry | through the monitor | ratio | allocs | writes "
+           "|\n|---|---:|---:|---:|---:|---:|\n| %s | %.1f | %.1f | %.1f | %.2f | %.2f |\n",
+           kSourceCall, bare, on, bare > 0 ? on / bare : 0.0,
+           median(source + "/log on", &Figure::allocs),
+           median(source + "/log on", &Figure::writes));
+#endif
 }
 
 } // namespace

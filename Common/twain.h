@@ -38,16 +38,21 @@ typedef void* TW_MEMREF;
 #ifndef TWAINMON_TWAIN_ABI_LINUX
 #define TWAINMON_TWAIN_ABI_LINUX 0 // the macos layout unless the build chose linux
 #endif
+#ifndef TWAINMON_TWAIN2
+#define TWAINMON_TWAIN2 0 // the TWAIN 2 build (the source's calls logged) when chosen
+#endif
 #if TWAINMON_TWAIN_ABI_LINUX
 #define TWAINMON_TWAIN_ABI_NAME "linux"
 typedef TW_UINT32 TW_IDENTITY_ID;
 typedef uint64_t TW_INFO_ITEM; // a TW_UINTPTR
+typedef TW_UINT32 TW_CALLBACK_REFCON;
 #define TW_PACK_BEGIN _Pragma("pack(push, 2)")
 #define TW_PACK_END _Pragma("pack(pop)")
 #else
 #define TWAINMON_TWAIN_ABI_NAME "macos"
 typedef uint64_t TW_IDENTITY_ID; // as wide as a TW_MEMREF
 typedef TW_UINT32 TW_INFO_ITEM;
+typedef TW_MEMREF TW_CALLBACK_REFCON;
 #define TW_PACK_BEGIN
 #define TW_PACK_END
 #endif
@@ -226,6 +231,47 @@ struct TW_INFO {
 struct TW_EXTIMAGEINFO {
     TW_UINT32 NumInfos;
     TW_INFO Info[1];
+};
+
+// TWAIN 2: the manager's entry points, callbacks, status text and scan metrics.
+typedef TW_UINT16 (*DSMENTRYPROC)(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, TW_UINT32 DG,
+                                  TW_UINT16 DAT, TW_UINT16 MSG, TW_MEMREF pData);
+typedef TW_HANDLE (*DSM_MEMALLOCATE)(TW_UINT32 size);
+typedef void (*DSM_MEMFREE)(TW_HANDLE handle);
+typedef TW_MEMREF (*DSM_MEMLOCK)(TW_HANDLE handle);
+typedef void (*DSM_MEMUNLOCK)(TW_HANDLE handle);
+
+struct TW_ENTRYPOINT {
+    TW_UINT32 Size;
+    DSMENTRYPROC DSM_Entry;
+    DSM_MEMALLOCATE DSM_MemAllocate;
+    DSM_MEMFREE DSM_MemFree;
+    DSM_MEMLOCK DSM_MemLock;
+    DSM_MEMUNLOCK DSM_MemUnlock;
+};
+
+struct TW_CALLBACK {
+    TW_MEMREF CallBackProc;
+    TW_CALLBACK_REFCON RefCon; // macos: a TW_MEMREF; linux: a TW_UINT32
+    TW_INT16 Message;
+};
+
+struct TW_CALLBACK2 {
+    TW_MEMREF CallBackProc;
+    uint64_t RefCon; // a TW_UINTPTR
+    TW_INT16 Message;
+};
+
+struct TW_STATUSUTF8 {
+    TW_STATUS Status;
+    TW_UINT32 Size;
+    TW_HANDLE UTF8string;
+};
+
+struct TW_METRICS {
+    TW_UINT32 SizeOf;
+    TW_UINT32 ImageCount;
+    TW_UINT32 SheetCount;
 };
 
 struct TW_CIEPOINT {
@@ -426,6 +472,24 @@ TW_SIZE(TW_EVENT, 16, 10);
 TW_SIZE(TW_CUSTOMDSDATA, 16, 12);
 TW_SIZE(TW_EXTIMAGEINFO, 16, 20);
 TW_SIZE(TW_CIECOLOR, 328, 326);
+TW_PIN(TW_ENTRYPOINT, DSM_Entry, 8, 4);
+TW_PIN(TW_ENTRYPOINT, DSM_MemAllocate, 16, 12);
+TW_PIN(TW_ENTRYPOINT, DSM_MemFree, 24, 20);
+TW_PIN(TW_ENTRYPOINT, DSM_MemLock, 32, 28);
+TW_PIN(TW_ENTRYPOINT, DSM_MemUnlock, 40, 36);
+TW_SIZE(TW_ENTRYPOINT, 48, 44);
+TW_PIN(TW_CALLBACK, RefCon, 8, 8);
+TW_PIN(TW_CALLBACK, Message, 16, 12);
+TW_SIZE(TW_CALLBACK, 24, 14);
+TW_PIN(TW_CALLBACK2, RefCon, 8, 8);
+TW_PIN(TW_CALLBACK2, Message, 16, 16);
+TW_SIZE(TW_CALLBACK2, 24, 18);
+TW_PIN(TW_STATUSUTF8, Size, 4, 4);
+TW_PIN(TW_STATUSUTF8, UTF8string, 8, 8);
+TW_SIZE(TW_STATUSUTF8, 16, 16);
+TW_PIN(TW_METRICS, ImageCount, 4, 4);
+TW_PIN(TW_METRICS, SheetCount, 8, 8);
+TW_SIZE(TW_METRICS, 12, 12);
 
 // ---------------------------------------------------------------------------------------
 // Constants. TW_DECLARE_<type>(name, value) declares one constant of a list.
@@ -488,6 +552,32 @@ TW_SIZE(TW_CIECOLOR, 328, 326);
     X(DAT_AUDIONATIVEXFER, 0x0203) \
     X(DAT_CALLBACK, 0x0010)        \
     X(DAT_SETUPFILEXFER2, 0x0301)
+
+// TWAIN 2's data argument types. Named only in the TWAIN 2 build (TWAINMON_TWAIN2), which
+// logs the source's calls to the manager; the default build's tables stay as they are.
+#define TW_DAT2_LIST(X)             \
+    X(DAT_STATUSUTF8, 0x0011)       \
+    X(DAT_CALLBACK2, 0x0012)        \
+    X(DAT_METRICS, 0x0013)          \
+    X(DAT_TWAINDIRECT, 0x0014)      \
+    X(DAT_FILTER, 0x010c)           \
+    X(DAT_ICCPROFILE, 0x0401)       \
+    X(DAT_IMAGEMEMFILEXFER, 0x0402) \
+    X(DAT_ENTRYPOINT, 0x0403)
+
+// TWAIN 2's messages, named as its data argument types are.
+#define TW_MSG2_LIST(X)                      \
+    X(MSG_GETHELP, 0x0009)                   \
+    X(MSG_GETLABEL, 0x000a)                  \
+    X(MSG_GETLABELENUM, 0x000b)              \
+    X(MSG_SETCONSTRAINT, 0x000c)             \
+    X(MSG_STOPFEEDER, 0x0702)                \
+    X(MSG_COPY, 0x080a)                      \
+    X(MSG_AUTOMATICCAPTUREDIRECTORY, 0x080b) \
+    X(MSG_REGISTER_CALLBACK, 0x0902)         \
+    X(MSG_INVOKE_CALLBACK, 0x0903)           \
+    X(MSG_RESETALL, 0x0a01)                  \
+    X(MSG_SETTASK, 0x0b01)
 
 // Messages
 #define TW_MSG_LIST(X)             \
@@ -1345,7 +1435,9 @@ TW_SIZE(TW_CIECOLOR, 328, 326);
 TW_TWRC_LIST(TW_DECLARE_U16)
 TW_DG_LIST(TW_DECLARE_U32)
 TW_DAT_LIST(TW_DECLARE_U16)
+TW_DAT2_LIST(TW_DECLARE_U16)
 TW_MSG_LIST(TW_DECLARE_U16)
+TW_MSG2_LIST(TW_DECLARE_U16)
 TW_TWTY_LIST(TW_DECLARE_U16)
 TW_TWON_LIST(TW_DECLARE_U32)
 TW_TWCC_LIST(TW_DECLARE_U16)

@@ -27,6 +27,73 @@ bool Member(CParaAnalyze& analyzer, CTextSink& /*out*/, const CBlock& /*data*/) 
     return (analyzer.*member)();
 }
 
+#if TWAINMON_TWAIN2
+// TWAIN 2's structures, named and dumped in the TWAIN 2 build only.
+
+// The manager's entry points: the functions as pointers, never called.
+bool EntryPointDump(CParaAnalyze& /*analyzer*/, CTextSink& out, const CBlock& b) {
+    if (b.IsNull()) {
+        return true;
+    }
+    CDumpScope s(out, "TW_ENTRYPOINT", 15);
+    PRINT_FIELD(s, Ld, b.Ld, TW_ENTRYPOINT, Size);
+    PRINT_FIELD(s, Ptr, b.Ptr32, TW_ENTRYPOINT, DSM_Entry);
+    PRINT_FIELD(s, Ptr, b.Ptr32, TW_ENTRYPOINT, DSM_MemAllocate);
+    PRINT_FIELD(s, Ptr, b.Ptr32, TW_ENTRYPOINT, DSM_MemFree);
+    PRINT_FIELD(s, Ptr, b.Ptr32, TW_ENTRYPOINT, DSM_MemLock);
+    PRINT_FIELD(s, Ptr, b.Ptr32, TW_ENTRYPOINT, DSM_MemUnlock);
+    return true;
+}
+
+// A callback's reference as wide as its structure has it, unsigned.
+template <typename Callback>
+uint64_t RefCon(const CBlock& b) {
+    constexpr size_t at = offsetof(Callback, RefCon);
+    return sizeof(Callback::RefCon) == sizeof(uint64_t) ? b.U64(at) : b.U32(at);
+}
+
+constexpr const char* Heading(const TW_CALLBACK* /*callback*/) {
+    return "TW_CALLBACK";
+}
+constexpr const char* Heading(const TW_CALLBACK2* /*callback*/) {
+    return "TW_CALLBACK2";
+}
+
+template <typename Callback>
+bool CallbackDump(CParaAnalyze& /*analyzer*/, CTextSink& out, const CBlock& b) {
+    if (b.IsNull()) {
+        return true;
+    }
+    CDumpScope s(out, Heading(static_cast<const Callback*>(nullptr)), 12);
+    PRINT_FIELD(s, Ptr, b.Ptr32, Callback, CallBackProc);
+    s.Lu("RefCon", RefCon<Callback>(b));
+    PRINT_FIELD_NAME(s, b.U16, Callback, Message, msg_macros);
+    return true;
+}
+
+bool StatusUtf8Dump(CParaAnalyze& /*analyzer*/, CTextSink& out, const CBlock& b) {
+    if (b.IsNull()) {
+        return true;
+    }
+    CDumpScope s(out, "TW_STATUSUTF8", 20);
+    PRINT_FIELD_NAME(s, b.U16, TW_STATUSUTF8, Status.ConditionCode, twcc_macros);
+    PRINT_FIELD(s, Ld, b.Ld, TW_STATUSUTF8, Size);
+    PRINT_FIELD(s, Ptr, b.Ptr32, TW_STATUSUTF8, UTF8string);
+    return true;
+}
+
+bool MetricsDump(CParaAnalyze& /*analyzer*/, CTextSink& out, const CBlock& b) {
+    if (b.IsNull()) {
+        return true;
+    }
+    CDumpScope s(out, "TW_METRICS", 10);
+    PRINT_FIELD(s, Ld, b.Ld, TW_METRICS, SizeOf);
+    PRINT_FIELD(s, Ld, b.Ld, TW_METRICS, ImageCount);
+    PRINT_FIELD(s, Ld, b.Ld, TW_METRICS, SheetCount);
+    return true;
+}
+#endif
+
 constexpr DatRow kDatRows[] = {
     {DAT_NULL, 0, &Member<&CParaAnalyze::DatNullAnalyze>},
     {DAT_CAPABILITY, sizeof(TW_CAPABILITY), &Member<&CParaAnalyze::DatCapabilityAnalyze>},
@@ -68,6 +135,13 @@ constexpr DatRow kDatRows[] = {
     {DAT_XQ_SETTINGFRAME, sizeof(TWXQ_SETTINGFRAME),
      &Member<&CParaAnalyze::DatXqSettingFrameAnalyze>},
     {DAT_XQ_USMINFO, sizeof(TWXQ_USMINFO), &Member<&CParaAnalyze::DatXqUsmInfoAnalyze>},
+#if TWAINMON_TWAIN2
+    {DAT_ENTRYPOINT, sizeof(TW_ENTRYPOINT), &EntryPointDump},
+    {DAT_CALLBACK, sizeof(TW_CALLBACK), &CallbackDump<TW_CALLBACK>},
+    {DAT_CALLBACK2, sizeof(TW_CALLBACK2), &CallbackDump<TW_CALLBACK2>},
+    {DAT_STATUSUTF8, sizeof(TW_STATUSUTF8), &StatusUtf8Dump},
+    {DAT_METRICS, sizeof(TW_METRICS), &MetricsDump},
+#endif
 };
 
 // The structure the triplet's data reference points to.

@@ -19,6 +19,11 @@ constexpr size_t LOG_SECTION_LIMIT = 5120;
 #define LOG_PDATA_LABEL "pData   = <"
 #define LOG_STATE_LABEL "TWAIN Status = ["
 
+// The label of an entry: the application's call to the source, or (the TWAIN 2 build) the
+// source's call to the manager.
+#define LOG_APP_LABEL "APP"
+#define LOG_SOURCE_LABEL "DS"
+
 // The two lines after a call that returned TWRC_FAILURE.
 #define LOG_ERROR_STATUS_START "*** Inspect Error Status Start ***"
 #define LOG_ERROR_STATUS_END "*** Inspect Error Status End   ***"

@@ -110,7 +110,11 @@ bool CParaAnalyze::CreateStringOfTriplet() {
     ++m_lSequenceNo;
     Append("[%05ld] ", m_lSequenceNo);
     Append("[%s] ", m_szAppName);
+    AppendTripletNames();
+    return true;
+}
 
+void CParaAnalyze::AppendTripletNames() {
     char dg[kMacroNameSize];
     char dat[kMacroNameSize];
     char msg[kMacroNameSize];
@@ -126,7 +130,6 @@ bool CParaAnalyze::CreateStringOfTriplet() {
     } else {
         Append("%s/%s/%s%s", dg, dat, msg, CRLF);
     }
-    return true;
 }
 
 bool CParaAnalyze::GetStringOfCapability(TW_CAPABILITY* pCap, char* out, unsigned int outSize) {
@@ -177,10 +180,24 @@ bool CParaAnalyze::ResultMake() {
             return false;
         }
     }
+    AppendCallLines();
+    return true;
+}
+
+void CParaAnalyze::AppendCallLines() {
     Append(LOG_RETURN_CODE_LABEL "%s]%s", MacroName(MacroRows(twrc_macros), m_ReturnCode), CRLF);
     Append(LOG_PDATA_LABEL "0x%08x>%s",
            static_cast<unsigned int>(reinterpret_cast<uintptr_t>(m_pData)), CRLF);
-    return true;
+}
+
+void CParaAnalyze::SourceCallAnalyze(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, unsigned int DG,
+                                     unsigned short DAT, unsigned short MSG, char* pData,
+                                     unsigned short rc, char* pResult) {
+    SetTriplet(pOrigin, pDest, DG, DAT, MSG, pData, pResult);
+    m_ReturnCode = rc;
+    AppendTripletNames();
+    AppendCallLines();
+    DispatchDat();
 }
 
 int CParaAnalyze::UpDateTwainStatus(unsigned int /*DG*/, unsigned short DAT, unsigned short MSG,

@@ -40,6 +40,12 @@ public:
     bool ParaAnalyze(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, unsigned int DG, unsigned short DAT,
                      unsigned short MSG, char* pData, unsigned short rc, char* pResult);
     bool ResultMake();
+    // A call the source made to the manager (the TWAIN 2 build): its triplet names line, then
+    // its return code, pData and structure lines; nothing is left out, and the sequence number,
+    // the label and the state are the entry's assembly's (LogSourceCall).
+    void SourceCallAnalyze(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, unsigned int DG,
+                           unsigned short DAT, unsigned short MSG, char* pData, unsigned short rc,
+                           char* pResult);
 
     // Per-DAT members: each renders the parameter structure of its DAT (DatAnalyze.cpp).
     bool DatNullAnalyze();
@@ -175,9 +181,13 @@ public:
     int m_nTwainStatus = 0;     // 3 once the log is set up
     long m_lSequenceNo = 0;     // triplet lines written since load
     char m_szMacroName[64] = {};
-    char m_szAppName[32] = "APP"; // the rest zero
+    char m_szAppName[32] = LOG_APP_LABEL; // the rest zero
 
 private:
+    // "DG/DAT/MSG" by name, with " (CAP)" for a capability, and the line end.
+    void AppendTripletNames();
+    // The return code and pData lines.
+    void AppendCallLines();
     // Calls the per-DAT member of m_DAT, if it has one.
     bool DispatchDat();
     // Takes the current triplet and the result text to append to.

@@ -257,7 +257,7 @@ bool CParaAnalyze::TwInfoAnalyze(TW_INFO* pInfo) {
     PRINT_FIELD_NAME(s, b.U16, TW_INFO, ItemType, twty_macros);
     PRINT_FIELD(s, Int, b.U16, TW_INFO, NumItems);
     PRINT_FIELD_NAME(s, b.U16, TW_INFO, CondCode, twrc_macros);
-    PRINT_FIELD(s, Ld, b.Ld, TW_INFO, Item);
+    PRINT_FIELD(s, Lu, b.Item, TW_INFO, Item);
     return true;
 }
 

@@ -60,6 +60,10 @@ public:
     uint64_t Id(size_t offset) const {
         return sizeof(TW_IDENTITY_ID) == sizeof(uint64_t) ? U64(offset) : U32(offset);
     }
+    // A TW_INFO::Item for "%llu", as wide as the layout has it (32 bits macos, 64 linux).
+    uint64_t Item(size_t offset) const {
+        return sizeof(TW_INFO_ITEM) == sizeof(uint64_t) ? U64(offset) : U32(offset);
+    }
     // A 64-bit pointer or handle for "<0x%08x>": its low 32 bits.
     unsigned int Ptr32(size_t offset) const { return static_cast<unsigned int>(U64(offset)); }
     // A 16-bit flag for "[%s]": any set bit is "true".

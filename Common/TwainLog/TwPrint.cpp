@@ -97,6 +97,10 @@ void CDumpScope::Ld(const char* label, long long value) {
     m_sink.Append("%s = [%lld]" CRLF, Prefix(label), value);
 }
 
+void CDumpScope::Lu(const char* label, uint64_t value) {
+    m_sink.Append("%s = [%llu]" CRLF, Prefix(label), static_cast<unsigned long long>(value));
+}
+
 void CDumpScope::Int(const char* label, int value) {
     m_sink.Append("%s = [%d]" CRLF, Prefix(label), value);
 }

@@ -67,6 +67,8 @@ public:
 
     // "label = [%lld]": a 32-bit field, 0 to 4294967295 (CBlock::Ld).
     void Ld(const char* label, long long value);
+    // "label = [%llu]": an unsigned field as wide as 64 bits (CBlock::Item).
+    void Lu(const char* label, uint64_t value);
     // "label = [%d]".
     void Int(const char* label, int value);
     // "label = [%.3f]": a TW_FIX32 (CBlock::Fix32).

@@ -3,6 +3,7 @@
 #include <clocale>
 #include <cstdio>
 #include <cstring>
+#include <atomic>
 #include <exception>
 #include <new>
 
@@ -87,7 +88,144 @@ size_t AppendLine(char* text, size_t length, size_t size, const char* line) {
     return length + static_cast<size_t>(written);
 }
 
+#if TWAINMON_TWAIN2
+// The source's calls: the entries a thread holds while it runs DS_Entry, each a header and the
+// entry's text from its triplet names on (no number, label or state yet: those are given when
+// it is written, in the log's order).
+struct HeldHeader {
+    TW_UINT32 dg;
+    TW_UINT16 dat;
+    TW_UINT16 msg;
+    TW_UINT16 rc;
+    bool cut; // the text ends in the cut marker: no state line
+    size_t length;
+};
+
+struct HeldCalls {
+    std::atomic<bool> taken;
+    size_t length;
+    unsigned char bytes[kHeldSourceBytes];
+};
+HeldCalls g_heldCalls[kHeldSourceThreads];
+
+thread_local int t_dsEntryDepth = 0;
+thread_local HeldCalls* t_heldCalls = nullptr;
+
+// The text of a source's entry as written: the number and label, the text, the state line and
+// the lines after a failure. Under the log lock.
+char g_sourceText[32 + RESULT_TEXT_SIZE + kTailSize];
+
+// Writes one entry of the source's. Under the log lock.
+void WriteSourceEntry(const HeldHeader& header, const char* body) {
+    char* const text = g_sourceText;
+    const size_t size = sizeof g_sourceText;
+    size_t length = static_cast<size_t>(
+        TwFormat(text, size, "[%05ld] [%s] ", ++g_cParaAnalyze.m_lSequenceNo, LOG_SOURCE_LABEL));
+    memcpy(text + length, body, header.length);
+    length += header.length;
+    text[length] = '\0';
+    if (header.rc != TWRC_FAILURE) {
+        // The source's data is gone by now; no move of the state reads it.
+        g_cParaAnalyze.UpDateTwainStatus(header.dg, header.dat, header.msg, nullptr);
+        if (!header.cut) {
+            length += static_cast<size_t>(g_cParaAnalyze.MakeTwainStatusString(text + length));
+        }
+    } else {
+        length = AppendLine(text, length, size, LOG_ERROR_STATUS_START);
+        length = AppendLine(text, length, size, LOG_ERROR_STATUS_END);
+    }
+    WriteLogFile(reinterpret_cast<const unsigned char*>(text), length);
+}
+
+// Keeps an entry in this thread's held entries; false when there is no room (no free slot, or
+// the thread's slot is full). Under the log lock.
+bool HoldSourceEntry(const HeldHeader& header, const char* body) {
+    HeldCalls* held = t_heldCalls;
+    if (held == nullptr) {
+        for (HeldCalls& slot : g_heldCalls) {
+            if (!slot.taken.exchange(true, std::memory_order_acquire)) {
+                held = &slot;
+                held->length = 0;
+                break;
+            }
+        }
+        if (held == nullptr) {
+            return false;
+        }
+        t_heldCalls = held;
+    }
+    if (sizeof header + header.length > kHeldSourceBytes - held->length) {
+        return false;
+    }
+    memcpy(held->bytes + held->length, &header, sizeof header);
+    memcpy(held->bytes + held->length + sizeof header, body, header.length);
+    held->length += sizeof header + header.length;
+    return true;
+}
+
+// Gives this thread's slot back, its entries written or dropped.
+void ReleaseHeldCalls() {
+    if (HeldCalls* const held = t_heldCalls) {
+        t_heldCalls = nullptr;
+        held->length = 0;
+        held->taken.store(false, std::memory_order_release);
+    }
+}
+
+// Writes this thread's held entries in the order they were made. Under the log lock.
+void WriteHeldSourceCalls() {
+    const HeldCalls* const held = t_heldCalls;
+    if (held == nullptr) {
+        return;
+    }
+    for (size_t at = 0; at < held->length;) {
+        HeldHeader header;
+        memcpy(&header, held->bytes + at, sizeof header);
+        WriteSourceEntry(header, reinterpret_cast<const char*>(held->bytes + at + sizeof header));
+        at += sizeof header + header.length;
+    }
+    ReleaseHeldCalls();
+}
+#endif
+
 } // namespace
+
+#if TWAINMON_TWAIN2
+DsEntryScope::DsEntryScope() {
+    ++t_dsEntryDepth;
+}
+
+DsEntryScope::~DsEntryScope() {
+    if (--t_dsEntryDepth == 0) {
+        ReleaseHeldCalls();
+    }
+}
+
+void LogSourceCall(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, TW_UINT32 DG, TW_UINT16 DAT,
+                   TW_UINT16 MSG, TW_MEMREF pData, TW_UINT16 rc) {
+    LogLock lock;
+    char* const body = g_entryText;
+    body[0] = '\0';
+    g_cParaAnalyze.SourceCallAnalyze(pOrigin, pDest, DG, DAT, MSG, static_cast<char*>(pData), rc,
+                                     body);
+    const size_t length = strlen(body);
+    const HeldHeader header{
+        DG, DAT, MSG, rc, length > LOG_SECTION_LIMIT, CutResultSection(body, length)};
+    if (t_dsEntryDepth > 0 && HoldSourceEntry(header, body)) {
+        return;
+    }
+    WriteSourceEntry(header, body);
+}
+
+bool HoldsSourceCalls() {
+    return t_heldCalls != nullptr;
+}
+
+void LogHeldSourceCalls() {
+    LogLock lock;
+    WriteHeldSourceCalls();
+}
+#endif
 
 size_t CutResultSection(char* text, size_t length) {
     if (length <= LOG_SECTION_LIMIT) {
@@ -143,6 +281,9 @@ void LogTriplet(TW_IDENTITY* pOrigin, TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG
     if (length > 0) {
         WriteLogFile(reinterpret_cast<const unsigned char*>(text), length);
     }
+#if TWAINMON_TWAIN2
+    WriteHeldSourceCalls();
+#endif
 }
 
 // ---------------------------------------------------------------------------------------

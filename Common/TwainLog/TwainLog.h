@@ -37,6 +37,40 @@ bool IsQuietEventPoll(TW_UINT16 DAT, TW_UINT16 MSG, TW_UINT16 rc, const void* pD
 void LogTriplet(TW_IDENTITY* pOrigin, TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG, TW_MEMREF pData,
                 TW_UINT16 rc, bool driverThrew);
 
+#if TWAINMON_TWAIN2
+// The source's calls to the manager (the TWAIN 2 build), through the entry point the monitor
+// hands the source. Each is logged as an entry labelled LOG_SOURCE_LABEL: the triplet, the
+// manager's return code, the structure and the state.
+//
+// A call the source makes while a DS_Entry call runs on the same thread (as a source announces
+// a transfer inside MSG_ENABLEDS) is held in memory and written right after the entry of that
+// DS_Entry call, under the same hold of the log lock, with the next sequence numbers. A thread
+// holds at most kHeldSourceBytes of entries, and at most kHeldSourceThreads threads hold
+// entries at once; a call beyond that is written at once, before the entry of its DS_Entry
+// call. Held entries are in memory only: a crash before the DS_Entry call returns loses them.
+constexpr size_t kHeldSourceBytes = 16384;
+constexpr size_t kHeldSourceThreads = 8;
+
+// Marks the thread as running DS_Entry while it lives. Entries the thread still holds when the
+// outermost scope ends (logging stopped, or the thread unwound) are dropped.
+class DsEntryScope {
+public:
+    DsEntryScope();
+    ~DsEntryScope();
+    DsEntryScope(const DsEntryScope&) = delete;
+    DsEntryScope& operator=(const DsEntryScope&) = delete;
+};
+// Renders the source's call (after the manager returned rc) and writes it, or holds it while
+// a DS_Entry call runs on this thread. Never called with the log lock held.
+void LogSourceCall(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, TW_UINT32 DG, TW_UINT16 DAT,
+                   TW_UINT16 MSG, TW_MEMREF pData, TW_UINT16 rc);
+// True when this thread holds entries of the source's calls.
+bool HoldsSourceCalls();
+// Writes the entries this thread holds, for a DS_Entry call that logged no entry of its own
+// (LogTriplet writes them after its entry).
+void LogHeldSourceCalls();
+#endif
+
 namespace ENUM_LOG_LEVEL_TW {
 enum enumLogLevel_tw {
     LEVEL_TRACE = 1,

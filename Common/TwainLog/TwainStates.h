@@ -38,6 +38,8 @@ enum class Reader { Both, Monitor, Checker };
     MOVE(MSG_ENABLEDSUIONLY, DAT_USERINTERFACE,   Triplet,      MSG_NULL,       4, 5, Checker)  \
     MOVE(MSG_DISABLEDS,      DAT_USERINTERFACE,   Triplet,      MSG_NULL,       5, 4, Both)     \
     MOVE(MSG_PROCESSEVENT,   DAT_EVENT,           Event,        MSG_XFERREADY,  5, 6, Both)     \
+    /* The source's own announcement to the manager (a [DS] entry of the TWAIN 2 build). */    \
+    MOVE(MSG_XFERREADY,      DAT_NULL,            Triplet,      MSG_NULL,       5, 6, Both)     \
     /* The checker deliberately differs: MSG_CLOSEDSREQ asks the application to disable the  */ \
     /* source and leaves it enabled (state 5) until MSG_DISABLEDS; the monitor's log shows 4. */ \
     MOVE(MSG_PROCESSEVENT,   DAT_EVENT,           Event,        MSG_CLOSEDSREQ, 5, 4, Monitor)  \

@@ -73,8 +73,15 @@ constexpr size_t kMacroNameSize = 64;
 // Triplet line and result section
 TW_NAME_TABLE(twrc_macros, TW_TWRC_LIST)
 TW_NAME_TABLE(dg_macros, TW_DG_LIST)
-TW_NAME_TABLE(dat_macros, TW_DAT_LIST)
-TW_NAME_TABLE(msg_macros, TW_MSG_LIST)
+#if TWAINMON_TWAIN2
+#define TW_DAT_NAMES(X) TW_DAT_LIST(X) TW_DAT2_LIST(X)
+#define TW_MSG_NAMES(X) TW_MSG_LIST(X) TW_MSG2_LIST(X)
+#else
+#define TW_DAT_NAMES TW_DAT_LIST
+#define TW_MSG_NAMES TW_MSG_LIST
+#endif
+TW_NAME_TABLE(dat_macros, TW_DAT_NAMES)
+TW_NAME_TABLE(msg_macros, TW_MSG_NAMES)
 // Structure and container fields
 TW_NAME_TABLE(twty_macros, TW_TWTY_LIST)
 TW_NAME_TABLE(twon_macros, TW_TWON_LIST)

@@ -63,10 +63,10 @@ inline const char kErrorStatus[] =
 // Entry n as the log shows a DG_CONTROL call with a null pData: a success ends with the line
 // of state, a failure with the error-status lines after notes.
 inline std::string NullDataEntry(int n, const std::string& datMsg, int state, bool failed = false,
-                                 const std::string& notes = "") {
+                                 const std::string& notes = "", const std::string& label = "APP") {
     char number[16];
     snprintf(number, sizeof number, "[%05d]", n);
-    return number + (" [APP] DG_CONTROL/" + datMsg) + "\r\n        Return Code = [TWRC_" +
+    return number + (" [" + label + "] DG_CONTROL/" + datMsg) + "\r\n        Return Code = [TWRC_" +
            (failed ? "FAILURE" : "SUCCESS") + "]\r\npData   = <0x00000000>\r\n" + notes +
            (failed ? kErrorStatus : "\r\nTWAIN Status = [" + std::to_string(state) + "]\r\n");
 }

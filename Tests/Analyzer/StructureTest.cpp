@@ -14,6 +14,9 @@ namespace {
 // An Id as wide as the layout has it: 64 bits (macos) or 32 (linux).
 const std::string kWideId = sizeof(TW_IDENTITY_ID) == 8 ? "4294967303" : "7";
 const std::string kAllOnesId = sizeof(TW_IDENTITY_ID) == 8 ? "-1" : "4294967295";
+// An unsigned field of 64 bits with every bit set; a TW_INFO::Item as wide as the layout has it.
+const std::string kAllOnes64 = "18446744073709551615";
+const std::string kAllOnesItem = sizeof(TW_INFO_ITEM) == 8 ? kAllOnes64 : "4294967295";
 
 TW_FIX32 Fix(TW_INT16 whole, TW_UINT16 frac = 0) {
     return TW_FIX32{whole, frac};
@@ -187,7 +190,7 @@ TEST(Structure, ExtImageInfoShowsTheFirstInfoOnly) {
         TW_UINT32 NumInfos;
         TW_INFO Info[3];
     } ext{3,
-          {{0x1100, TWTY_STR255, 1, TWRC_INFONOTSUPPORTED, 0xFFFFFFFF},
+          {{0x1100, TWTY_STR255, 1, TWRC_INFONOTSUPPORTED, ~TW_INFO_ITEM{0}},
            {0x1101, TWTY_UINT16, 2, TWRC_SUCCESS, 5},
            {0x1102, TWTY_UINT16, 2, TWRC_SUCCESS, 6}}};
     static_assert(offsetof(decltype(ext), Info) == offsetof(TW_EXTIMAGEINFO, Info), "layout");
@@ -196,8 +199,54 @@ TEST(Structure, ExtImageInfoShowsTheFirstInfoOnly) {
                                   "    Info     =", "    TW_INFO = {", "      InfoID   = [4352]",
                                   "      ItemType = [TWTY_STR255]", "      NumItems = [1]",
                                   "      CondCode = [TWRC_INFONOTSUPPORTED]",
-                                  "      Item     = [4294967295]", "    }", "  }"})));
+                                  "      Item     = [" + kAllOnesItem + "]", "    }", "  }"})));
 }
+
+#if TWAINMON_TWAIN2
+// TWAIN 2's structures: function pointers and handles as pointers, references at their width.
+TEST(Structure, Twain2Structures) {
+    const auto at = [](uintptr_t address) { return reinterpret_cast<void*>(address); };
+    const TW_ENTRYPOINT entryPoint{sizeof(TW_ENTRYPOINT),
+                                   reinterpret_cast<DSMENTRYPROC>(at(0x1234567890)),
+                                   reinterpret_cast<DSM_MEMALLOCATE>(at(0x11)),
+                                   reinterpret_cast<DSM_MEMFREE>(at(0x22)),
+                                   reinterpret_cast<DSM_MEMLOCK>(at(0x33)),
+                                   nullptr};
+    TW_CALLBACK callback{at(0x44), {}, MSG_XFERREADY};
+    memset(&callback.RefCon, 0xFF, sizeof callback.RefCon);
+    const TW_CALLBACK2 callback2{at(0x55), ~uint64_t{0}, 0x7777};
+    const TW_STATUSUTF8 status{{TWCC_BUMMER, 0}, 12, reinterpret_cast<TW_HANDLE>(at(0x66))};
+    const TW_METRICS metrics{sizeof(TW_METRICS), 3, 2};
+    const std::string allOnesRefCon = sizeof callback.RefCon == 8 ? kAllOnes64 : "4294967295";
+    const std::tuple<TW_UINT16, const void*, std::string> cases[] = {
+        {DAT_ENTRYPOINT, &entryPoint,
+         Crlf({"  TW_ENTRYPOINT = {",
+               "    Size            = [" + std::to_string(sizeof entryPoint) + "]",
+               "    DSM_Entry       = <0x34567890>", "    DSM_MemAllocate = <0x00000011>",
+               "    DSM_MemFree     = <0x00000022>", "    DSM_MemLock     = <0x00000033>",
+               "    DSM_MemUnlock   = <0x00000000>", "  }"})},
+        {DAT_CALLBACK, &callback,
+         Crlf({"  TW_CALLBACK = {", "    CallBackProc = <0x00000044>",
+               "    RefCon       = [" + allOnesRefCon + "]", "    Message      = [MSG_XFERREADY]",
+               "  }"})},
+        {DAT_CALLBACK2, &callback2,
+         Crlf({"  TW_CALLBACK2 = {", "    CallBackProc = <0x00000055>",
+               "    RefCon       = [" + kAllOnes64 + "]", "    Message      = [ERROR!(30583)]",
+               "  }"})},
+        {DAT_STATUSUTF8, &status,
+         Crlf({"  TW_STATUSUTF8 = {", "    Status.ConditionCode = [TWCC_BUMMER]",
+               "    Size                 = [12]", "    UTF8string           = <0x00000066>",
+               "  }"})},
+        {DAT_METRICS, &metrics,
+         Crlf({"  TW_METRICS = {", "    SizeOf     = [12]", "    ImageCount = [3]",
+               "    SheetCount = [2]", "  }"})},
+    };
+    for (const auto& [dat, data, block] : cases) {
+        EXPECT_EQ(Dump(DG_CONTROL, dat, MSG_GET, const_cast<void*>(data)), Section(data, block))
+            << dat;
+    }
+}
+#endif
 
 // The application's identity as the manager's open shows it: the caller's, not pData.
 TEST(Structure, ParentShowsTheCallersIdentity) {

@@ -57,6 +57,39 @@ TEST(Tables, LookupFirstMatchAndMissText) {
     }
 }
 
+// TWAIN 2's triplets (the values of the TWAIN 2.5 header) are named in the TWAIN 2 build only;
+// values no TWAIN version defines miss in both.
+TEST(Tables, Twain2TripletNames) {
+    const Lookup cases[] = {
+        {MacroRows(dat_macros), 0x0011, "DAT_STATUSUTF8"},
+        {MacroRows(dat_macros), 0x0012, "DAT_CALLBACK2"},
+        {MacroRows(dat_macros), 0x0013, "DAT_METRICS"},
+        {MacroRows(dat_macros), 0x0014, "DAT_TWAINDIRECT"},
+        {MacroRows(dat_macros), 0x010c, "DAT_FILTER"},
+        {MacroRows(dat_macros), 0x0401, "DAT_ICCPROFILE"},
+        {MacroRows(dat_macros), 0x0402, "DAT_IMAGEMEMFILEXFER"},
+        {MacroRows(dat_macros), 0x0403, "DAT_ENTRYPOINT"},
+        {MacroRows(msg_macros), 0x0009, "MSG_GETHELP"},
+        {MacroRows(msg_macros), 0x000a, "MSG_GETLABEL"},
+        {MacroRows(msg_macros), 0x000b, "MSG_GETLABELENUM"},
+        {MacroRows(msg_macros), 0x000c, "MSG_SETCONSTRAINT"},
+        {MacroRows(msg_macros), 0x0702, "MSG_STOPFEEDER"},
+        {MacroRows(msg_macros), 0x080a, "MSG_COPY"},
+        {MacroRows(msg_macros), 0x080b, "MSG_AUTOMATICCAPTUREDIRECTORY"},
+        {MacroRows(msg_macros), 0x0902, "MSG_REGISTER_CALLBACK"},
+        {MacroRows(msg_macros), 0x0903, "MSG_INVOKE_CALLBACK"},
+        {MacroRows(msg_macros), 0x0a01, "MSG_RESETALL"},
+        {MacroRows(msg_macros), 0x0b01, "MSG_SETTASK"},
+    };
+    for (const Lookup& c : cases) {
+        const std::string unnamed = "ERROR!(" + std::to_string(c.value) + ")";
+        EXPECT_EQ(Name(c.table, c.value), TWAINMON_TWAIN2 ? c.expected : unnamed);
+    }
+    EXPECT_EQ(Name(MacroRows(dat_macros), 0x0015), "ERROR!(21)");
+    EXPECT_EQ(Name(MacroRows(msg_macros), 0x000d), "ERROR!(13)");
+    EXPECT_EQ(Name(MacroRows(msg_macros), 0x0b02), "ERROR!(2818)");
+}
+
 TEST(Tables, LookupIntoShortBufferStaysTerminated) {
     char text[8];
     memset(text, 'x', sizeof text);

@@ -397,6 +397,56 @@ TEST_F(EndToEnd, CallsFromTwoThreadsLogWholeEntries) {
     EXPECT_EQ(failures, kCalls);
 }
 
+#if TWAINMON_TWAIN2
+// The manager of the TWAIN 2 case: counts the calls made to it, and accepts only a transfer's
+// announcement.
+int g_managerCalls = 0;
+TW_UINT16 Manager(TW_IDENTITY*, TW_IDENTITY*, TW_UINT32 DG, TW_UINT16 DAT, TW_UINT16 MSG,
+                  TW_MEMREF pData) {
+    ++g_managerCalls;
+    return DG == DG_CONTROL && DAT == DAT_NULL && MSG == MSG_XFERREADY && pData == nullptr
+               ? TWRC_SUCCESS
+               : TWRC_FAILURE;
+}
+
+// The source (the throwing driver) announces its transfer inside MSG_ENABLEDS: with logging on
+// through the monitor's entry point, and the entry follows MSG_ENABLEDS's; with logging off it
+// has the manager's own.
+TEST_F(EndToEnd, SourceCallsGoThroughTheMonitorAndFollowTheirCall) {
+    for (const bool logging : {true, false}) {
+        Load(THROWING_OPERATOR_BUNDLE, logging);
+        Outcome outcome = RunLoaded([](DSEntryProc entry, void*) {
+            TW_ENTRYPOINT given{
+                sizeof(TW_ENTRYPOINT), &Manager, nullptr, nullptr, nullptr, nullptr};
+            TW_ENTRYPOINT received{};
+            entry(nullptr, DG_CONTROL, DAT_ENTRYPOINT, MSG_SET, &given);
+            entry(nullptr, DG_CONTROL, DAT_ENTRYPOINT, MSG_GET, &received);
+            entry(nullptr, DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, nullptr);
+            const TW_UINT16 rc =
+                entry(nullptr, DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, nullptr);
+            return std::to_string(rc) +
+                   (received.DSM_Entry == &Manager ? " manager's " : " monitor's ") +
+                   std::to_string(g_managerCalls);
+        });
+        EXPECT_EQ(outcome.report, logging ? "0 monitor's 1" : "0 manager's 1");
+        EXPECT_TRUE(outcome.unloaded);
+        if (!logging) {
+            EXPECT_TRUE(outcome.logFiles.empty());
+            continue;
+        }
+        const std::string tail = ::NullDataEntry(3, "DAT_IDENTITY/MSG_OPENDS", 4) +
+                                 ::NullDataEntry(4, "DAT_USERINTERFACE/MSG_ENABLEDS", 5) +
+                                 ::NullDataEntry(5, "DAT_NULL/MSG_XFERREADY", 6, false, "", "DS");
+        ASSERT_GT(outcome.log.size(), tail.size());
+        EXPECT_EQ(outcome.log.substr(outcome.log.size() - tail.size()), tail);
+        EXPECT_EQ(outcome.log.rfind("[00001] [APP] DG_CONTROL/DAT_ENTRYPOINT/MSG_SET\r\n", 0), 0u);
+        EXPECT_NE(outcome.log.find("\r\n  TW_ENTRYPOINT = {\r\n    Size            = [" +
+                                   std::to_string(sizeof(TW_ENTRYPOINT)) + "]\r\n"),
+                  std::string::npos);
+    }
+}
+#endif
+
 TEST_F(EndToEnd, HostKilledAfterItsCallsLeavesEveryLoggedCallInTheFile) {
     Load(THROWING_OPERATOR_BUNDLE, true);
     Outcome outcome = RunLoaded(

@@ -27,7 +27,7 @@ std::string Cap(const std::string& msg, const std::string& cap) {
 }
 
 // Numbers the entries and fills in the triplet lines: each step is a triplet (empty for an
-// event), its return code, its block and the state after it.
+// event; after "[DS] " a call of the source), its return code, its block and the state after it.
 struct Step {
     std::string triplet;
     std::string rc;
@@ -40,9 +40,10 @@ std::string Session(const std::vector<Step>& steps) {
     int sequence = 0;
     for (const Step& step : steps) {
         if (!step.triplet.empty()) {
+            const bool source = step.triplet.rfind("[DS] ", 0) == 0;
             char number[32];
-            std::snprintf(number, sizeof number, "[%05d] [APP] ", ++sequence);
-            text += number + step.triplet + "\r\n";
+            std::snprintf(number, sizeof number, "[%05d] [%s] ", ++sequence, source ? "DS" : "APP");
+            text += number + step.triplet.substr(source ? 5 : 0) + "\r\n";
         }
         text += "        Return Code = [" + step.rc + "]\r\npData   = <0x7f00" +
                 std::to_string(10 + sequence) + ">\r\n";
@@ -63,6 +64,25 @@ const char kDisable[] = "DG_CONTROL/DAT_USERINTERFACE/MSG_DISABLEDS";
 const char kStatus[] = "DG_CONTROL/DAT_STATUS/MSG_GET";
 const char kMemXfer[] = "DG_IMAGE/DAT_IMAGEMEMXFER/MSG_GET";
 const char kEndXfer[] = "DG_CONTROL/DAT_PENDINGXFERS/MSG_ENDXFER";
+const char kXferReady[] = "[DS] DG_CONTROL/DAT_NULL/MSG_XFERREADY";
+const char kCloseRequest[] = "[DS] DG_CONTROL/DAT_NULL/MSG_CLOSEDSREQ";
+const char kNativeXfer[] = "DG_IMAGE/DAT_IMAGENATIVEXFER/MSG_GET";
+
+// A TWAIN 2 session: the source announces its transfer and asks to be closed; the application
+// answers both.
+const std::vector<Step> kSourceSession = {
+    {"DG_CONTROL/DAT_ENTRYPOINT/MSG_SET", "TWRC_SUCCESS", "", 3},
+    {kOpen, "TWRC_SUCCESS", "", 4},
+    {kEnable, "TWRC_SUCCESS", "", 5},
+    {kXferReady, "TWRC_SUCCESS", "", 6},
+    {kNativeXfer, "TWRC_XFERDONE", "", 7},
+    {"DG_IMAGE/DAT_EXTIMAGEINFO/MSG_GET", "TWRC_FAILURE", "", 7},
+    {kCloseRequest, "TWRC_SUCCESS", "", 7},
+    {kStatus, "TWRC_SUCCESS", "", 7},
+    {kEndXfer, "TWRC_SUCCESS", "  TW_PENDINGXFERS = {\r\n    Count = [0]\r\n  }", 5},
+    {kDisable, "TWRC_SUCCESS", "", 4},
+    {kClose, "TWRC_SUCCESS", "", 3},
+};
 
 std::string Strip(const char* bytes) {
     return std::string("  TW_IMAGEMEMXFER = {\r\n    BytesWritten = [") + bytes +
@@ -146,6 +166,19 @@ TEST(Summary, JsonHoldsTheSameFacts) {
 }
 
 // A strip without its structure block leaves the image's bytes unknown, not short.
+TEST(Summary, CountsBothDirections) {
+    const Summary summary = Summarize(ReadLog(Session(kSourceSession)));
+    EXPECT_EQ(summary.sourceCalls, 2u);
+    EXPECT_EQ(summary.failures.at(0).condition, "?"); // asked after the source's call
+    std::ostringstream out;
+    PrintSummary(summary, "s", out);
+    EXPECT_EQ(out.str().substr(0, out.str().find('\n')),
+              "s: 11 entries (11 calls: 9 of the application, 2 of the source, 0 events, 0 "
+              "without text)");
+    EXPECT_NE(out.str().find("     1       0  [DS] DG_CONTROL/DAT_NULL/MSG_XFERREADY\n"),
+              std::string::npos);
+}
+
 TEST(Summary, BytesUnknownWhenAStripIsNotRendered) {
     std::vector<Step> steps = kScan;
     steps[8].block.clear();
@@ -280,6 +313,27 @@ const CheckCase kCheckCases[] = {
       {kDisable, "TWRC_SUCCESS", "", 4},
       {kClose, "TWRC_SUCCESS", "", 3}},
      "no protocol faults\n"},
+    // The source's own MSG_XFERREADY moves the state; a DAT_STATUS after its calls still
+    // answers the application's failure.
+    {"SourceCallsInTheLog", kSourceSession, "no protocol faults\n"},
+    // With the source's calls in the log, nothing stands in for a missing MSG_XFERREADY.
+    {"SourceCallsButNoXferReady",
+     {{"DG_CONTROL/DAT_ENTRYPOINT/MSG_SET", "TWRC_SUCCESS", "", 3},
+      {kOpen, "TWRC_SUCCESS", "", 4},
+      {kEnable, "TWRC_SUCCESS", "", 5},
+      {"[DS] DG_CONTROL/DAT_NULL/MSG_DEVICEEVENT", "TWRC_SUCCESS", "", 5},
+      {kNativeXfer, "TWRC_XFERDONE", "", 5},
+      {kCloseRequest, "TWRC_SUCCESS", "", 5},
+      {kClose, "TWRC_SUCCESS", "", 5}},
+     "[00005] DG_IMAGE/DAT_IMAGENATIVEXFER/MSG_GET (line 21): MSG_GET on DAT_IMAGENATIVEXFER "
+     "in state 5, allowed in state 6: an image transfer needs MSG_XFERREADY first\n"
+     "[00007] DG_CONTROL/DAT_IDENTITY/MSG_CLOSEDS (line 31): MSG_CLOSEDS on DAT_IDENTITY in "
+     "state 5, allowed in state 4: a source is closed only once it is disabled\n"
+     "[00006] [DS] DG_CONTROL/DAT_NULL/MSG_CLOSEDSREQ (line 26): the source asked to be closed "
+     "(MSG_CLOSEDSREQ), and the application never disabled it with MSG_DISABLEDS\n"
+     "[00007] DG_CONTROL/DAT_IDENTITY/MSG_CLOSEDS (line 31): the session ends in state 5: the "
+     "source was never closed with MSG_CLOSEDS\n"
+     "4 protocol faults\n"},
     {"FailuresNeverAskedAbout",
      {{kOpen, "TWRC_SUCCESS", "", 4},
       {Cap("MSG_GET", "CAP_FEEDERENABLED"), "TWRC_FAILURE", "", 4},
@@ -343,6 +397,21 @@ TEST(Diff, WholeOutput) {
     EXPECT_TRUE(DiffLogs(ReadLog(Session(a)), ReadLog(Session(b)), "a", "b", options, ignoring));
     EXPECT_EQ(ignoring.str().find("       "), std::string::npos) << ignoring.str();
     options.ignore.clear();
+
+    // The source's calls align only with the source's: the same triplet of the application's
+    // is another call.
+    std::ostringstream directions;
+    const std::vector<Step> app = {{kEnable, "TWRC_SUCCESS", "", 5},
+                                   {kXferReady + 5, "TWRC_SUCCESS", "", 6}};
+    const std::vector<Step> source = {{kEnable, "TWRC_SUCCESS", "", 5},
+                                      {kXferReady, "TWRC_SUCCESS", "", 6}};
+    EXPECT_TRUE(
+        DiffLogs(ReadLog(Session(app)), ReadLog(Session(source)), "a", "b", options, directions));
+    EXPECT_EQ(directions.str(),
+              "--- a\n+++ b\n@@ -1,2 +1,2 @@\n"
+              "  [00001] DG_CONTROL/DAT_USERINTERFACE/MSG_ENABLEDS = TWRC_SUCCESS\n"
+              "- [00002] DG_CONTROL/DAT_NULL/MSG_XFERREADY = TWRC_SUCCESS\n"
+              "+ [00002] [DS] DG_CONTROL/DAT_NULL/MSG_XFERREADY = TWRC_SUCCESS\n");
 
     // Addresses and sequence numbers differ between every two sessions; alike otherwise.
     std::ostringstream same;

@@ -155,9 +155,24 @@ void Checker::StartLoad(const std::string& name) {
     m_transferOpen = false;
     m_failurePending = false;
     m_announcedByManager = false;
+    m_sourceLogged = false;
+    m_closeRequested = false;
 }
 
 void Checker::Add(const Record& record) {
+    if (record.FromSource()) {
+        // The source's own calls: its MSG_XFERREADY moves the state, and its MSG_CLOSEDSREQ
+        // waits for the application's MSG_DISABLEDS. They answer no failure of the
+        // application's.
+        m_sourceLogged = true;
+        m_last = {record.sequence, record.line, record.DirectedTitle()};
+        if (record.msg == "MSG_CLOSEDSREQ" && !record.Failed() && !m_closeRequested) {
+            m_closeRequested = true;
+            m_closeRequest = m_last;
+        }
+        m_state = NextState(m_state, record);
+        return;
+    }
     if (m_failurePending && !record.Is("DAT_STATUS", "MSG_GET")) {
         Report("TWRC_FAILURE not followed by DAT_STATUS: its condition code is lost");
     }
@@ -167,15 +182,26 @@ void Checker::Add(const Record& record) {
     }
     m_any = true;
     m_last = {record.sequence, record.line, record.Title()};
+    if (record.kind == EntryKind::Event && record.eventMessage == "MSG_CLOSEDSREQ" &&
+        !m_closeRequested) {
+        m_closeRequested = true; // the same request, delivered through event polling
+        m_closeRequest = m_last;
+    }
     if (record.kind == EntryKind::Call) {
-        // A source handed the manager's entry point (DAT_ENTRYPOINT, 0x0403, which the log
-        // names by its number) announces MSG_XFERREADY to the manager directly, so the trace
-        // never shows it: a call that needs state 6 while the source is enabled stands for it.
+        // A source handed the manager's entry point (DAT_ENTRYPOINT, 0x0403, which a log
+        // without TWAIN 2's names shows by its number) announces MSG_XFERREADY to the manager
+        // directly. Where the log has the source's calls ([DS] entries), its own MSG_XFERREADY
+        // moves the state; where it has none, a call that needs state 6 while the source is
+        // enabled stands for it.
         if (record.dat == kEntryPointDat || record.dat == "DAT_ENTRYPOINT") {
             m_announcedByManager = true;
         }
+        if (record.Is("DAT_USERINTERFACE", "MSG_DISABLEDS") && !record.Failed()) {
+            m_closeRequested = false;
+        }
         const StateRule* rule = RuleFor(record);
-        if (rule && m_announcedByManager && m_state == 5 && Allows(rule->states, 6)) {
+        if (rule && m_announcedByManager && !m_sourceLogged && m_state == 5 &&
+            Allows(rule->states, 6)) {
             m_state = 6;
         }
         if (rule && !Allows(rule->states, m_state)) {
@@ -218,6 +244,10 @@ void Checker::EndLoad() {
         Report("the session ends, and the image transfer begun at " + SequenceText(m_transfer) +
                " never had its MSG_ENDXFER");
     }
+    if (m_closeRequested) {
+        Report(m_closeRequest, "the source asked to be closed (MSG_CLOSEDSREQ), and the "
+                               "application never disabled it with MSG_DISABLEDS");
+    }
     if (m_state > 3) {
         Report("the session ends in state " + std::to_string(m_state) +
                ": the source was never closed with MSG_CLOSEDS");
@@ -225,6 +255,7 @@ void Checker::EndLoad() {
     m_any = false;
     m_failurePending = false;
     m_transferOpen = false;
+    m_closeRequested = false;
 }
 
 std::vector<Fault> CheckLog(const Log& log) {

@@ -55,6 +55,9 @@ private:
     bool m_transferDone = false;
     bool m_failurePending = false;     // the latest entry failed: the next must be DAT_STATUS
     bool m_announcedByManager = false; // the source tells the manager of its transfers
+    bool m_sourceLogged = false;       // the log has the source's calls to the manager
+    bool m_closeRequested = false;     // a MSG_CLOSEDSREQ waits for MSG_DISABLEDS
+    Last m_closeRequest;               // the entry of that request
 };
 
 std::vector<Fault> CheckLog(const Log& log);

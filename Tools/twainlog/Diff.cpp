@@ -320,8 +320,9 @@ void DiffSide::StartLoad(const std::string& name, bool marked) {
 void DiffSide::Add(const Record& record) {
     m_identityOnly = m_identityOnly && record.Is("DAT_IDENTITY", "MSG_GET");
     ++m_loadEntries;
-    m_entries.push_back({std::to_string(static_cast<int>(record.kind)) + " " + record.Title(),
-                         record.sequence, record.returnCode, FieldText(record, m_options)});
+    m_entries.push_back(
+        {std::to_string(static_cast<int>(record.kind)) + " " + record.DirectedTitle(),
+         record.sequence, record.returnCode, FieldText(record, m_options)});
 }
 
 // A load's start is aligned with a load of the same kind: identity only or a session.

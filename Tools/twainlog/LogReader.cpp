@@ -718,6 +718,10 @@ std::string Record::Title() const {
     }
 }
 
+std::string Record::DirectedTitle() const {
+    return FromSource() ? "[" + label + "] " + Title() : Title();
+}
+
 const Node* Record::Find(std::string_view path) const {
     const size_t dot = path.find('.');
     const std::string_view first = path.substr(0, dot);

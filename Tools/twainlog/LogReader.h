@@ -44,7 +44,7 @@ struct Record {
     EntryKind kind = EntryKind::Call;
     size_t line = 0;    // first line of the entry
     long sequence = -1; // -1 for entries without a triplet line
-    std::string label;  // "APP"
+    std::string label;  // "APP", or "DS" for a call the source made to the manager
     std::string dg, dat, msg;
     bool hasCap = false; // DAT_CAPABILITY: the parentheses after the message
     std::string cap;
@@ -58,6 +58,8 @@ struct Record {
     std::string eventMessage; // Event: "MSG_XFERREADY" or "MSG_CLOSEDSREQ", "" if unknown
 
     bool Failed() const { return returnCode == "TWRC_FAILURE"; }
+    // A call the source made to the manager (a [DS] entry), not the application's.
+    bool FromSource() const { return label == "DS"; }
     bool Is(std::string_view datName, std::string_view msgName) const {
         return dat == datName && msg == msgName;
     }
@@ -66,6 +68,8 @@ struct Record {
     // The triplet with the capability: "DG_CONTROL/DAT_CAPABILITY/MSG_GET (ICAP_PIXELTYPE)";
     // for an event "DG_CONTROL/DAT_EVENT/MSG_PROCESSEVENT -> MSG_XFERREADY".
     std::string Title() const;
+    // The title, after "[DS] " for a call of the source: the two directions never match.
+    std::string DirectedTitle() const;
     // The top-level block named name, or a field below it by dotted path.
     const Node* Find(std::string_view path) const;
 };

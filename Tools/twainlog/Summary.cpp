@@ -120,6 +120,7 @@ void SummaryBuilder::Add(const Record& record) {
     switch (record.kind) {
     case EntryKind::Call:
         ++s.calls;
+        s.sourceCalls += record.FromSource() ? 1 : 0;
         break;
     case EntryKind::Event:
         ++s.events;
@@ -138,8 +139,9 @@ void SummaryBuilder::Add(const Record& record) {
     }
 
     // Counts per triplet and per return code.
-    std::string key =
-        record.kind == EntryKind::FailureOnly ? "(error-status lines only)" : record.Triplet();
+    std::string key = record.kind == EntryKind::FailureOnly ? "(error-status lines only)"
+                      : record.FromSource() ? "[" + record.label + "] " + record.Triplet()
+                                            : record.Triplet();
     if (m_triplets.size() >= kMaxDistinct && m_triplets.count(key) == 0) {
         key = "(others)";
     }
@@ -160,7 +162,9 @@ void SummaryBuilder::Add(const Record& record) {
     ++s.returnCodes[rc->second].count;
 
     // A failure's condition code: the next DAT_STATUS, unless another failure comes first.
-    if (record.Is("DAT_STATUS", "MSG_GET")) {
+    // The source's calls to the manager have none to ask, and leave the pairing alone.
+    if (record.FromSource()) {
+    } else if (record.Is("DAT_STATUS", "MSG_GET")) {
         if (m_pendingFailure >= 0) {
             FailureReport& failure = s.failures[static_cast<size_t>(m_pendingFailure)];
             failure.condition = ValueOf(record, "TW_STATUS.ConditionCode");
@@ -171,7 +175,8 @@ void SummaryBuilder::Add(const Record& record) {
         m_pendingFailure = -1;
     } else if (record.Failed() && ++s.failureCount <= kMaxListed) {
         m_pendingFailure = static_cast<long>(s.failures.size());
-        s.failures.push_back({load, record.sequence, record.line, record.Title(), "", -1, 0});
+        s.failures.push_back(
+            {load, record.sequence, record.line, record.DirectedTitle(), "", -1, 0});
     } else if (record.Failed()) {
         m_pendingFailure = -1;
     }
@@ -318,8 +323,12 @@ void PrintSummary(const Summary& s, const std::string& name, std::ostream& strea
     if (s.loads.size() > 1) {
         out << Plural(s.loads.size(), "load") << ", ";
     }
-    out << Plural(s.entries, "entry") << " (" << Plural(s.calls, "call") << ", "
-        << Plural(s.events, "event") << ", " << s.failuresOnly << " without text)";
+    out << Plural(s.entries, "entry") << " (" << Plural(s.calls, "call");
+    if (s.sourceCalls > 0) {
+        out << ": " << s.calls - s.sourceCalls << " of the application, " << s.sourceCalls
+            << " of the source";
+    }
+    out << ", " << Plural(s.events, "event") << ", " << s.failuresOnly << " without text)";
     if (s.cutEntries > 0) {
         out << ", " << s.cutEntries << " cut at " << LOG_SECTION_LIMIT << " bytes";
     }
@@ -446,6 +455,7 @@ nlohmann::json SummaryJson(const Summary& s, const std::string& name) {
     }
     j["entries"] = s.entries;
     j["calls"] = s.calls;
+    j["sourceCalls"] = s.sourceCalls;
     j["events"] = s.events;
     j["failuresWithoutText"] = s.failuresOnly;
     j["cutEntries"] = s.cutEntries;

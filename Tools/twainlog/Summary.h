@@ -68,6 +68,7 @@ struct Summary {
     std::vector<LoadReport> loads;
     size_t entries = 0;
     size_t calls = 0;
+    size_t sourceCalls = 0; // of the calls: the source's to the manager ([DS] entries)
     size_t events = 0;
     size_t failuresOnly = 0;
     std::vector<TripletCount> triplets;
