@@ -14,6 +14,8 @@
 #          two compared as on Linux (../RealStack/RealStack.sh compare), twainlog.exe checking.
 set -euo pipefail
 mode=$1 src=$2 build=$3 work=$4 wg=${5:-} logdir=${6:-}
+# The TWAIN 2 option of the build under test (environment): the stack's monitor is built alike.
+twain2=${TWAINMON_TWAIN2:-OFF}
 fail() { echo "FAIL: $*" >&2; exit 1; }
 wine_run() { TWAINMON_WINEPREFIX=$build/wine "$src/cmake/wine-run.sh" "$@"; }
 mkdir -p "$work"
@@ -57,7 +59,8 @@ if [ "$mode" = setup ]; then
         -DTWAINMON_BUILD_TESTS=OFF -DTWAINMON_INSTALL_SAMPLE_DRIVER=OFF \
         '-DTWAINMON_DRIVER_BUNDLE_PATH=C:\windows\twain_64\TwainMonitor\DsBridge.dll' \
         '-DTWAINMON_LOG_DIRECTORY=C:\TwainLog' \
-        '-DTWAINMON_BRIDGE_DATA_SOURCE=C:\TwainSources\sample\sample.ds' >/dev/null
+        '-DTWAINMON_BRIDGE_DATA_SOURCE=C:\TwainSources\sample\sample.ds' \
+        -DTWAINMON_TWAIN2="$twain2" >/dev/null
     cmake --build "$work/monitor-build" --target TwainMonitor DsBridge >/dev/null
     rm -rf "$work/install"
     cmake --install "$work/monitor-build" --prefix "$work/install" >/dev/null
@@ -96,4 +99,4 @@ set -o pipefail
 TWAINMON_WINEPREFIX=$build/wine "$src/cmake/wine-run.sh" "$build/twainlog.exe" "\${@/#\//Z:/}" | tr -d '\r'
 END
 chmod +x "$work/twainlog"
-bash "$src/Tests/RealStack/RealStack.sh" compare "$src" "$wg" "$work" "$work/twainlog"
+bash "$src/Tests/RealStack/RealStack.sh" compare "$src" "$wg" "$work" "$work/twainlog" "" "" "$twain2"
