@@ -1,6 +1,7 @@
 #include "Check.h"
 
-#include <sstream>
+#include <algorithm>
+#include <string_view>
 
 #include "TwainStates.h"
 #include "Escape.h"
@@ -58,19 +59,20 @@ namespace {
 
 constexpr const char* kEntryPointDat = "ERROR!(1027)";
 
-bool HasWord(const char* words, const std::string& word) {
-    std::istringstream in(words);
-    std::string item;
-    while (in >> item) {
-        if (item == word) {
+// Whether the space-separated list `words` holds `word`.
+bool HasWord(std::string_view words, std::string_view word) {
+    for (size_t at = 0; at <= words.size();) {
+        const size_t end = std::min(words.find(' ', at), words.size());
+        if (words.substr(at, end - at) == word) {
             return true;
         }
+        at = end + 1;
     }
     return false;
 }
 
 bool Allows(const char* states, int state) {
-    const std::string text = states;
+    const std::string_view text = states;
     const int low = text[0] - '0';
     const int high = text.size() >= 3 ? text[2] - '0' : low;
     return state >= low && state <= high;
