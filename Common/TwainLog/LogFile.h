@@ -12,6 +12,7 @@
 #include <sys/statvfs.h>
 #include <sys/time.h>
 #include <sys/types.h>
+#include <unistd.h>
 
 #include "LogVocabulary.h"
 #include "TwainExport.h"
@@ -24,6 +25,13 @@ extern FILE* g_pLogFile TWAINMON_EXPORT;
 extern pid_t g_nLogProcessId;
 // Set once the log file reached a limit: calls are still forwarded, nothing more is logged.
 extern std::atomic<bool> g_bLogStopped;
+
+// True while calls are logged: a log file, in the process that opened it, not stopped at a
+// limit.
+inline bool IsLogging() {
+    return g_pLogFile != nullptr && getpid() == g_nLogProcessId &&
+           !g_bLogStopped.load(std::memory_order_relaxed);
+}
 
 // Holds the log lock, which serializes the writes of the log file and whatever the holder
 // prepares for them. The thread is not cancelled meanwhile: a cancellation request acts at the

@@ -2,8 +2,6 @@
 #include <atomic>
 #include <cstring>
 
-#include <unistd.h>
-
 #include "CTripletOperator.h"
 #include "TwainExport.h"
 #include "TwainLog.h"
@@ -19,17 +17,9 @@ TWAINMON_EXPORT TW_UINT16 DS_Entry(TW_IDENTITY* pOrigin, TW_UINT32 DG, TW_UINT16
                                    TW_MEMREF pData);
 }
 
+#if TWAINMON_TWAIN2
 namespace {
 
-// True while calls are logged: a log file, in the process that opened it, not stopped at a
-// limit. A child process (fork) never logs: its copy of the log lock may be held by a thread
-// it does not have.
-bool Logging() {
-    return g_pLogFile != nullptr && getpid() == g_nLogProcessId &&
-           !g_bLogStopped.load(std::memory_order_relaxed);
-}
-
-#if TWAINMON_TWAIN2
 // The manager's entry point that the source's calls go on to, and the copy of the manager's
 // TW_ENTRYPOINT the driver receives in its place: the same but for DSM_Entry, which is
 // SourceCallEntry. One copy per load, in the module's own data: the source may keep the
@@ -47,7 +37,7 @@ TW_UINT16 SourceCallEntry(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, TW_UINT32 DG
         return TWRC_FAILURE;
     }
     const TW_UINT16 rc = dsm(pOrigin, pDest, DG, DAT, MSG, pData);
-    if (Logging()) {
+    if (IsLogging()) {
         LogSourceCall(pOrigin, pDest, DG, DAT, MSG, pData, rc);
     }
     return rc;
@@ -56,7 +46,7 @@ TW_UINT16 SourceCallEntry(TW_IDENTITY* pOrigin, TW_IDENTITY* pDest, TW_UINT32 DG
 // What the driver receives for DG_CONTROL/DAT_ENTRYPOINT/MSG_SET: the monitor's copy while
 // logging is on, else (and for a structure without an entry) the manager's own.
 TW_MEMREF EntryPointForDriver(TW_MEMREF pData) {
-    if (pData == nullptr || !Logging()) {
+    if (pData == nullptr || !IsLogging()) {
         return pData;
     }
     TW_ENTRYPOINT given;
@@ -71,9 +61,9 @@ TW_MEMREF EntryPointForDriver(TW_MEMREF pData) {
     g_entryPointCopy = given;
     return &g_entryPointCopy;
 }
-#endif
 
 } // namespace
+#endif
 
 TWAINMON_RETHROWS_FORCED_UNWIND TW_UINT16 DS_Entry(TW_IDENTITY* pOrigin, TW_UINT32 DG,
                                                    TW_UINT16 DAT, TW_UINT16 MSG, TW_MEMREF pData) {
@@ -105,9 +95,9 @@ TWAINMON_RETHROWS_FORCED_UNWIND TW_UINT16 DS_Entry(TW_IDENTITY* pOrigin, TW_UINT
     // Logging is settled at load; with it off, or for an event poll the log leaves out, the
     // call ends here, without the analyzer or its lock. So does a call in a child process of
     // the one that loaded the module, and every call once the log file reached a limit.
-    if (g_pLogFile == nullptr || IsQuietEventPoll(DAT, MSG, rc, pData) || !Logging()) {
+    if (g_pLogFile == nullptr || IsQuietEventPoll(DAT, MSG, rc, pData) || !IsLogging()) {
 #if TWAINMON_TWAIN2
-        if (HoldsSourceCalls() && Logging()) {
+        if (HoldsSourceCalls() && IsLogging()) {
             LogHeldSourceCalls(); // the source's calls during a poll that is not logged
         }
 #endif

@@ -87,12 +87,6 @@ const StateRule* RuleFor(const Record& record) {
     return nullptr;
 }
 
-bool IsImageTransfer(const Record& record) {
-    return record.msg == "MSG_GET" &&
-           (record.dat == "DAT_IMAGEMEMXFER" || record.dat == "DAT_IMAGENATIVEXFER" ||
-            record.dat == "DAT_IMAGEFILEXFER");
-}
-
 // A row of the state moves (TwainStates.h) with the names as the log spells them.
 struct Move {
     const char* message;
@@ -213,7 +207,7 @@ void Checker::Add(const Record& record) {
         const bool ends = record.Is("DAT_PENDINGXFERS", "MSG_ENDXFER") ||
                           record.Is("DAT_USERINTERFACE", "MSG_DISABLEDS") ||
                           record.Is("DAT_IDENTITY", "MSG_CLOSEDS");
-        if (m_transferOpen && ((IsImageTransfer(record) && m_transferDone) ||
+        if (m_transferOpen && ((record.IsImageTransfer() && m_transferDone) ||
                                (ends && !record.Is("DAT_PENDINGXFERS", "MSG_ENDXFER")))) {
             Report("the image transfer begun at " + SequenceText(m_transfer) +
                    " has no MSG_ENDXFER before this " + record.msg);
@@ -222,7 +216,7 @@ void Checker::Add(const Record& record) {
         if (record.Is("DAT_PENDINGXFERS", "MSG_ENDXFER") && !record.Failed()) {
             m_transferOpen = false;
         }
-        if (IsImageTransfer(record) && !record.Failed() && m_state >= 6) {
+        if (record.IsImageTransfer() && !record.Failed() && m_state >= 6) {
             if (!m_transferOpen) {
                 m_transferOpen = true;
                 m_transfer = record.sequence;

@@ -58,6 +58,11 @@ struct Record {
     std::string eventMessage; // Event: "MSG_XFERREADY" or "MSG_CLOSEDSREQ", "" if unknown
 
     bool Failed() const { return returnCode == "TWRC_FAILURE"; }
+    // A call that moves an image: DAT_IMAGEMEMXFER, DAT_IMAGENATIVEXFER or DAT_IMAGEFILEXFER.
+    bool IsImageTransfer() const {
+        return msg == "MSG_GET" && (dat == "DAT_IMAGEMEMXFER" || dat == "DAT_IMAGENATIVEXFER" ||
+                                    dat == "DAT_IMAGEFILEXFER");
+    }
     // A call the source made to the manager (a [DS] entry), not the application's.
     bool FromSource() const { return label == "DS"; }
     bool Is(std::string_view datName, std::string_view msgName) const {

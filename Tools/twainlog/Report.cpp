@@ -374,7 +374,7 @@ void ReportWriter::Impl::AddColumn(const Record& record, const Entry& entry) {
     column.firstLine = column.lastLine = record.line;
     column.firstSequence = column.lastSequence = record.sequence;
     column.classes[entry.code] = 1;
-    column.transfers = IsImageTransfer(record) ? 1 : 0;
+    column.transfers = record.IsImageTransfer() ? 1 : 0;
     column.ds = record.label == "DS" ? 1 : 0;
     column.state = m_l.state;
     if (m_l.width == 1) {

@@ -12,12 +12,6 @@
 
 namespace twainlog {
 
-bool IsImageTransfer(const Record& record) {
-    return record.msg == "MSG_GET" &&
-           (record.dat == "DAT_IMAGEMEMXFER" || record.dat == "DAT_IMAGENATIVEXFER" ||
-            record.dat == "DAT_IMAGEFILEXFER");
-}
-
 namespace {
 
 // Messages whose container holds the capability's value after the call.
@@ -191,7 +185,7 @@ void SummaryBuilder::Add(const Record& record) {
         m_info.pixelType = ValueOf(record, "TW_IMAGEINFO.PixelType");
         m_info.bitsPerPixel = ValueOf(record, "TW_IMAGEINFO.BitsPerPixel");
         m_info.compression = ValueOf(record, "TW_IMAGEINFO.Compression");
-    } else if (IsImageTransfer(record)) {
+    } else if (record.IsImageTransfer()) {
         if (!m_imageOpen || !m_image.outcome.empty()) {
             CloseImage();
             m_image = m_info;

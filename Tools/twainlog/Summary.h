@@ -119,9 +119,6 @@ private:
     bool m_imageOpen = false; // no MSG_ENDXFER yet
 };
 
-// A call that moves an image: DAT_IMAGEMEMXFER, DAT_IMAGENATIVEXFER or DAT_IMAGEFILEXFER.
-bool IsImageTransfer(const Record& record);
-
 // "1 entry", "2 entries", "3 calls".
 std::string Plural(size_t n, const std::string& word);
 
